@@ -1,0 +1,3 @@
+#include "render/BoardView.h"
+
+BoardView::BoardView() : SceneObject(20) {}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "render/SceneObject.h"
+
+// The colours all checkers share: side A (side 2 by default), side B (side 1) and the highlight.
+struct CheckerColours {
+    float sideA[3];
+    float sideB[3];
+    float highlight[3];
+};
+
+// One checker. Side 1 is the human, 2 the computer, 3 not yet assigned. Index 0..29 for the
+// thirty checkers of the table, 100 for the ghost checker that previews a destination. A selected
+// checker spins in the highlight colour; the colour flag picks side A (0) or side B (1).
+class Checker : public SceneObject {
+public:
+    Checker();
+
+    void SetSideAndIndex(int side, int index);
+    void ResetColourFlag();
+    void ToggleColourFlag();
+    static void SetColours(float aR, float aG, float aB, float bR, float bG, float bB, float hR,
+                           float hG, float hB);
+
+    static void BuildLists();
+    // Drawing turns a selected checker's shared spin and the ghost's own rotY: the only state
+    // that drawing changes.
+    void Draw();
+
+    int side = 3;
+    bool selected = false;
+    int index = 0;
+    int colourFlag = 0;
+
+    static CheckerColours colours;
+    static float spinAngle;
+};
+
+// Where the next checker put on point `number` (0..27) stands when `count` checkers are already
+// there: rows of six from the rim toward the centre line, further layers 0.021 higher.
+Pose SlotPosition(int number, unsigned count);

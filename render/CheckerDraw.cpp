@@ -1,0 +1,4 @@
+#include "render/Checker.h"
+
+void Checker::BuildLists() {}
+void Checker::Draw() {}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "render/SceneObject.h"
+
+// One die: its value, shown by turning that face up, and whether it is the die the next move
+// uses (active: drawn opaque; inactive: translucent, over everything behind it).
+class Die : public SceneObject {
+public:
+    Die();
+
+    void PlaceAndRoll(const Pose& pose);
+    void Roll();
+    void SetValue(int v);
+
+    // Compiles the pip, die and shadow lists; the shadow's height is taken from `reference`.
+    static void BuildLists(const Die& reference);
+    void Draw() const;
+    void DrawShadow() const;
+
+    bool active = false;
+    int value = 1;
+    float colour[4] = {0.99f, 0.99f, 0.99f, 0.6f};
+};

@@ -1,0 +1,5 @@
+#include "render/Die.h"
+
+void Die::BuildLists(const Die&) {}
+void Die::Draw() const {}
+void Die::DrawShadow() const {}

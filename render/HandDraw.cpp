@@ -1,0 +1,4 @@
+#include "render/Hand.h"
+
+void Hand::BuildLists() {}
+void Hand::Draw() {}

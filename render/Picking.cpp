@@ -1,0 +1,3 @@
+#include "render/Picking.h"
+
+int PickPoint(const Pose&) { return -1; }

@@ -1,0 +1,4 @@
+#include "table/GameTable.h"
+
+int GameTable::HoverStep() { return NoPoint; }
+void GameTable::DropStep() {}

@@ -1,0 +1,3 @@
+#include "table/GameTable.h"
+
+void GameTable::DrawTable() { StepTurn(); }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "ai/BoardState.h"
+#include "ai/ComputerPlayer.h"
+#include "ai/MoveList.h"
+#include "render/BoardView.h"
+#include "render/Checker.h"
+#include "render/Die.h"
+#include "render/Hand.h"
+#include "rules/Point.h"
+
+// The answer of a move test: refused, or the destination and whether the move hits a blot.
+struct MoveTarget {
+    bool allowed = false;
+    int to = NoPoint;
+    bool hits = false;
+};
+
+// The whole game: checkers, points, dice, hand, board view, computer player, the turn and the
+// move in progress, and the last mouse position and client size. The window procedure writes the
+// mouse fields and calls the mouse operations; the frame calls DrawTable once, which advances the
+// turn flow by one step and draws. Everything the rules need is here, so a test can play whole
+// games frame by frame without a window (GL calls without a context do nothing).
+class GameTable {
+public:
+    GameTable();
+    virtual ~GameTable() = default;
+
+    // Frame and input.
+    void MouseToBoard();
+    void DrawTable();
+    int HoverStep();
+    void DropStep();
+
+    // Dice and move tests.
+    void RollForTurn();
+    MoveTarget HumanMoveTarget(int s, int d) const;
+    bool AllHome() const;
+    bool CanMove(int d) const;
+    MoveTarget ComputerMoveTarget(int s, int d) const;
+
+    // Turn flow.
+    void StepTurn();
+    void SwitchSide();
+    void SwitchDie();
+    void PlanComputerTurn();
+    void StartPlannedMove(int k);
+    void FillSnapshot(BoardState& snapshot) const;
+
+    // Colours.
+    void ApplyColourScheme(int n);
+    void SwapSideColours();
+    void NextBackground();
+
+    // The board invariants: each side 15 checkers, each checker on exactly one point or carried
+    // by the hand, a point holds one side only, counts match stacks.
+    bool IsValid() const;
+
+    Checker ghostChecker;
+    Checker checkers[30];
+    Point points[28];
+    Die dice[2];
+    Hand hand;
+    BoardView boardView;
+    ComputerPlayer computerPlayer;
+    float mouseX = 0.0f;
+    float mouseY = 0.0f;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    unsigned char doubles = 0;
+    unsigned char inputEnabled = 1;
+    unsigned char ghostVisible = 0;
+    int selectedDie = 0;
+    int movesLeft = 0;
+    int plannedSources[4] = {};
+    int plannedDice[4] = {};
+    int currentSide = HumanSide;
+    Pose fromPose;
+    Pose toPose;
+    Pose barPose;
+    int fromPoint = 0;
+    int toPoint = 0;
+    int barPoint = 0;
+
+    // Kept from one hover step to the next: the point under the fingertips, and where they are.
+    int hoveredPoint = NoPoint;
+    Pose fingertipPose;
+    // Where the hand comes back to after a move: the mouse position on the board.
+    Pose pointerPose;
+    // The computer's view of the position and its answer, reused every computer turn.
+    BoardState snapshot;
+    MoveList computerMoves;
+    // Background colour index 1..9; starts at 9 so the constructor's first step shows 1.
+    int backgroundIndex = 9;
+};
