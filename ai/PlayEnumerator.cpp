@@ -1,11 +1,12 @@
 #include "ai/PlayEnumerator.h"
 
-// 2^15 slots hold every prefix and play of the busiest doubles with room to spare; past three
-// quarters full the walk stops pruning rather than probing long chains.
-static const unsigned slotCount = 1u << 15;
+// Room for every prefix and play of the busiest doubles (fifteen checkers on fifteen points make
+// under 5,000) at a third of the table; past three quarters full the walk stops pruning rather than
+// probing long chains.
+static const unsigned slotCount = 1u << 14;
 static const unsigned slotLimit = slotCount / 4 * 3;
 
-PlayEnumerator::PlayEnumerator() : slots(slotCount, Slot{{0, 0, 0, 0}, 0}) {}
+PlayEnumerator::PlayEnumerator() : slots(slotCount, Slot{{0, 0, 0, 0}}) {}
 
 bool PlayEnumerator::Distinguishes(const PointEntry points[26]) {
     unsigned playerOne = 0;
@@ -20,6 +21,27 @@ bool PlayEnumerator::Distinguishes(const PointEntry points[26]) {
     return playerOne <= 15;
 }
 
+// A position key holds one byte a point (owner and count) in bytes 0..25, then the tag and the
+// number of moves made, then the walk's generation in the top four bytes.
+static void PutPoint(std::uint64_t key[4], unsigned p, const PointEntry& e) {
+    const unsigned shift = 8 * (p & 7);
+    const std::uint64_t byte = (e.owner << 4 | e.count) & 0xFFu;
+    key[p >> 3] = (key[p >> 3] & ~(std::uint64_t{0xFF} << shift)) | byte << shift;
+}
+
+// The key of a child differs from its parent's only where the move changed the board.
+static void UpdateKey(const std::uint64_t parent[4], std::uint64_t child[4],
+                      const PointEntry points[26], unsigned from, unsigned die) {
+    for (unsigned w = 0; w < 4; ++w) {
+        child[w] = parent[w];
+    }
+    PutPoint(child, from, points[from]);
+    if (from + die <= 24) {
+        PutPoint(child, from + die, points[from + die]);
+    }
+    PutPoint(child, 25, points[25]);
+}
+
 static std::uint64_t Mix(std::uint64_t h) {
     h ^= h >> 31;
     h *= 0x9E3779B97F4A7C15ull;
@@ -27,35 +49,30 @@ static std::uint64_t Mix(std::uint64_t h) {
     return h;
 }
 
-bool PlayEnumerator::IsNew(const PointEntry points[26], unsigned tag, unsigned made) {
+bool PlayEnumerator::IsNew(const std::uint64_t position[4], unsigned tag, unsigned made) {
     if (!pruning) {
         return true;
     }
-    // One byte a point (owner and count), then the tag and the number of moves made.
-    std::uint64_t key[4] = {0, 0, 0, 0};
-    for (unsigned p = 0; p < 26; ++p) {
-        const std::uint64_t byte = points[p].owner << 4 | points[p].count;
-        key[p >> 3] |= byte << (8 * (p & 7));
-    }
-    key[3] |= static_cast<std::uint64_t>(tag) << 16 | static_cast<std::uint64_t>(made) << 24;
-    const std::uint64_t h =
-        Mix(key[0] ^ Mix(key[1] ^ Mix(key[2] ^ Mix(key[3] + 0x632BE59BD9B4E019ull))));
+    const std::uint64_t last = (position[3] & 0xFFFFu) | static_cast<std::uint64_t>(tag) << 16 |
+                               static_cast<std::uint64_t>(made) << 24 |
+                               static_cast<std::uint64_t>(generation) << 32;
+    const std::uint64_t h = Mix(position[0] ^ Mix(position[1] ^ Mix(position[2] ^ Mix(last))));
     unsigned index = static_cast<unsigned>(h) & (slotCount - 1);
     for (;;) {
         Slot& slot = slots[index];
-        if (slot.generation != generation) {
+        if (static_cast<std::uint32_t>(slot.key[3] >> 32) != generation) {
             if (used >= slotLimit) {
                 return true;
             }
             ++used;
-            slot.generation = generation;
-            for (unsigned w = 0; w < 4; ++w) {
-                slot.key[w] = key[w];
-            }
+            slot.key[0] = position[0];
+            slot.key[1] = position[1];
+            slot.key[2] = position[2];
+            slot.key[3] = last;
             return true;
         }
-        if (slot.key[0] == key[0] && slot.key[1] == key[1] && slot.key[2] == key[2] &&
-            slot.key[3] == key[3]) {
+        if (slot.key[0] == position[0] && slot.key[1] == position[1] &&
+            slot.key[2] == position[2] && slot.key[3] == last) {
             return false;
         }
         index = (index + 1) & (slotCount - 1);
@@ -73,7 +90,7 @@ void PlayEnumerator::Walk(const PointEntry points[26], const unsigned dice[2],
     ++generation;
     if (generation == 0) {
         for (Slot& slot : slots) {
-            slot.generation = 0;
+            slot.key[3] = 0;
         }
         generation = 1;
     }
@@ -97,6 +114,12 @@ void PlayEnumerator::Walk(const PointEntry points[26], const unsigned dice[2],
         }
     }
     barCount = points[0].count;
+    for (unsigned w = 0; w < 4; ++w) {
+        keys[0][w] = 0;
+    }
+    for (unsigned p = 0; p < 26; ++p) {
+        PutPoint(keys[0], p, points[p]);
+    }
 
     // 3. The walk proper.
     if (dice[0] != dice[1]) {
@@ -120,6 +143,7 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
         if (!one.MoveChecker(checkers[i], firstDie)) {
             continue;
         }
+        UpdateKey(keys[0], keys[1], one.points, checkers[i], firstDie);
         checkers[i] += firstDie;
         // With two or more on the bar both dice must enter bar checkers 0 and 1.
         unsigned jBegin = barCount == 0 ? i : 0;
@@ -135,7 +159,8 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
                     two.points[p] = one.points[p];
                 }
                 if (two.MoveChecker(checkers[j], secondDie)) {
-                    if (IsNew(two.points, 2, 2)) {
+                    UpdateKey(keys[1], keys[2], two.points, checkers[j], secondDie);
+                    if (IsNew(keys[2], 2, 2)) {
                         path.Clear();
                         path.Add(i, firstDie);
                         path.Add(j, secondDie);
@@ -144,7 +169,7 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
                     continue;
                 }
             }
-            if (bestCount < 2 && IsNew(one.points, 1, 1)) {
+            if (bestCount < 2 && IsNew(keys[1], 1, 1)) {
                 path.Clear();
                 path.Add(i, firstDie);
                 Offer(one.points);
@@ -172,11 +197,15 @@ bool PlayEnumerator::WalkDoubles(unsigned depth, unsigned made, bool stop) {
         const bool moved = child.MoveChecker(from, die);
         bool childStop = stop;
         if (moved) {
+            UpdateKey(keys[depth], keys[depth + 1], child.points, from, die);
             checkers[k] += die;
             path.Add(k, die);
-        } else if (child.points[0].count == depth + 1) {
+        } else {
+            for (unsigned w = 0; w < 4; ++w) {
+                keys[depth + 1][w] = keys[depth][w];
+            }
             // Checkers still on the bar cannot enter: the plain search ends with this quadruple.
-            childStop = true;
+            childStop = stop || child.points[0].count == depth + 1;
         }
         const unsigned childMade = made + (moved ? 1 : 0);
 
@@ -185,8 +214,8 @@ bool PlayEnumerator::WalkDoubles(unsigned depth, unsigned made, bool stop) {
         //    an earlier prefix reached the same position with as many moves made.
         bool follow = true;
         if (!childStop) {
-            follow =
-                childMade + (3 - depth) >= bestCount && IsNew(child.points, depth + 1, childMade);
+            follow = childMade + (3 - depth) >= bestCount &&
+                     IsNew(keys[depth + 1], depth + 1, childMade);
         }
         bool goOn = true;
         if (follow) {

@@ -55,13 +55,12 @@ public:
 private:
     struct Slot {
         std::uint64_t key[4];
-        std::uint32_t generation;
     };
 
     void WalkNonDoubles(unsigned firstDie, unsigned secondDie);
     bool WalkDoubles(unsigned depth, unsigned made, bool stop);
     void Offer(const PointEntry points[26]);
-    bool IsNew(const PointEntry points[26], unsigned tag, unsigned made);
+    bool IsNew(const std::uint64_t position[4], unsigned tag, unsigned made);
 
     std::vector<Slot> slots;
     std::uint32_t generation = 0;
@@ -69,6 +68,7 @@ private:
     bool pruning = false;
 
     BoardState stack[5];
+    std::uint64_t keys[5][4] = {};
     unsigned checkers[15] = {};
     unsigned checkerCount = 0;
     unsigned barCount = 0;
