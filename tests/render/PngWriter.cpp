@@ -8,13 +8,15 @@ uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc) {
     if (!ready) {
         for (uint32_t n = 0; n < 256; ++n) {
             uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             table[n] = c;
         }
         ready = true;
     }
     crc = ~crc;
-    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -23,14 +25,16 @@ class BitWriter {
 public:
     void Bits(uint32_t value, int count) {
         for (int i = 0; i < count; ++i) {
-            if (used == 0) out.push_back(0);
+            if (used == 0)
+                out.push_back(0);
             out.back() |= static_cast<uint8_t>(((value >> i) & 1u) << used);
             used = (used + 1) % 8;
         }
     }
     // Huffman codes go most significant bit first.
     void Code(uint32_t code, int length) {
-        for (int i = length - 1; i >= 0; --i) Bits((code >> i) & 1u, 1);
+        for (int i = length - 1; i >= 0; --i)
+            Bits((code >> i) & 1u, 1);
     }
     std::vector<uint8_t> out;
 
@@ -57,7 +61,8 @@ static void Repeat(BitWriter& bits, int length) {
     static const int extra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                   2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
     int code = 28;
-    while (base[code] > length) --code;
+    while (base[code] > length)
+        --code;
     Literal(bits, 257 + code);
     bits.Bits(static_cast<uint32_t>(length - base[code]), extra[code]);
     bits.Code(0, 5);
@@ -66,13 +71,14 @@ static void Repeat(BitWriter& bits, int length) {
 std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data) {
     BitWriter bits;
     bits.out = {0x78, 0x01};
-    bits.Bits(1, 1); // the last block
-    bits.Bits(1, 2); // fixed codes
+    bits.Bits(1, 1);  // the last block
+    bits.Bits(1, 2);  // fixed codes
     size_t i = 0;
     while (i < data.size()) {
         Literal(bits, data[i]);
         size_t run = 0;
-        while (i + 1 + run < data.size() && run < 258 && data[i + 1 + run] == data[i]) ++run;
+        while (i + 1 + run < data.size() && run < 258 && data[i + 1 + run] == data[i])
+            ++run;
         if (run >= 3) {
             Repeat(bits, static_cast<int>(run));
             i += run;
@@ -87,12 +93,14 @@ std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data) {
         b = (b + a) % 65521;
     }
     const uint32_t adler = (b << 16) | a;
-    for (int shift = 24; shift >= 0; shift -= 8) bits.out.push_back((adler >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bits.out.push_back((adler >> shift) & 0xFF);
     return bits.out;
 }
 
 static void BigEndian(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back((value >> shift) & 0xFF);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back((value >> shift) & 0xFF);
 }
 
 static void Chunk(std::vector<uint8_t>& file, const char* type, const std::vector<uint8_t>& data) {
@@ -123,13 +131,14 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     std::vector<uint8_t> header;
     BigEndian(header, static_cast<uint32_t>(width));
     BigEndian(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, filters, no interlace
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filters, no interlace
     Chunk(file, "IHDR", header);
     Chunk(file, "IDAT", ZlibCompress(raw));
     Chunk(file, "IEND", {});
 
     FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return false;
+    if (out == nullptr)
+        return false;
     const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;
 }
