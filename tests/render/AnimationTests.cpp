@@ -2,9 +2,13 @@
 // the ghost's turn. Drawing changes nothing else.
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <cstring>
 
+#include "render/BoardView.h"
 #include "render/Checker.h"
+#include "render/Die.h"
 #include "render/Hand.h"
 
 TEST(HandBob, SinksSixteenFramesFirstThenRisesAndSinksFifteen) {
@@ -81,4 +85,22 @@ TEST(CheckerDrawing, GhostTurnsFiveDegreesPerDrawnFrame) {
         ghost.Draw();
     EXPECT_EQ(ghost.current.rotY, 20.0f);
     EXPECT_EQ(ghost.current.x, 0.0f);
+}
+
+// The table applies its first colour scheme before any window exists; building and drawing
+// then find no rendering context and must do nothing at all.
+TEST(NoContext, BuildingAndDrawingWithoutAWindowIsHarmless) {
+    BoardView view;
+    view.BuildLists();
+    view.DrawPointsAndSurface();
+    view.DrawFrame();
+    Hand::BuildLists();
+    Checker::BuildLists();
+    Die die;
+    Die::BuildLists(die);
+    die.Draw();
+    die.active = true;
+    die.Draw();
+    die.DrawShadow();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
