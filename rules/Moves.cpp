@@ -16,6 +16,7 @@ void GameTable::RollForTurn() {
     // 3./4. Doubles are played four times.
     doubles = dice[0].value == dice[1].value ? 1 : 0;
     movesLeft = doubles ? 4 : 2;
+    turnsStarted++;
 }
 
 MoveTarget GameTable::HumanMoveTarget(int s, int d) const {

@@ -193,13 +193,14 @@ void GameTable::PlanComputerTurn() {
                               static_cast<unsigned>(dice[1].value)};
     computerMoves.Clear();
     computerPlayer.ChooseMove(snapshot, player, roll, computerMoves);
+    ReadComputerMoves(computerMoves);
+}
+
+void GameTable::ReadComputerMoves(const MoveList& moves) {
     // 3. How many moves it makes.
-    unsigned indices[4] = {0, 0, 0, 0};
-    unsigned dieValues[4] = {0, 0, 0, 0};
-    unsigned n = computerMoves.CopyOut(indices, dieValues);
-    if (n > 4) {
-        n = 4;
-    }
+    const unsigned* indices = moves.indices;
+    const unsigned* dieValues = moves.dice;
+    const unsigned n = moves.count > 4 ? 4 : moves.count;
     movesLeft = static_cast<int>(n);
     // 4. The computer's checkers by point, bar first: what the move indices count.
     int list[30];

@@ -44,6 +44,9 @@ public:
     void SwitchSide();
     void SwitchDie();
     void PlanComputerTurn();
+    // The second half of planning: the count, the dice and the source point of each of the
+    // computer's chosen moves.
+    void ReadComputerMoves(const MoveList& moves);
     void StartPlannedMove(int k);
     void FillSnapshot(BoardState& snapshot) const;
 
@@ -112,12 +115,13 @@ public:
     int gameOverFrames = 0;
     // Running totals, for whoever watches the table play.
     int gamesFinished = 0;
+    int turnsStarted = 0;
     int lastWinner = 0;
     int blockedTurnsPassed = 0;
     int stalledComputerTurns = 0;
 
-    static const int NoMovePassFrames = 60;
-    static const int GameOverPauseFrames = 120;
+    static constexpr int NoMovePassFrames = 60;
+    static constexpr int GameOverPauseFrames = 120;
 
 private:
     void SetUpStartingPosition();
