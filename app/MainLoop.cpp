@@ -141,9 +141,19 @@ bool ApplyKeyActions() {
             k.action();
         }
     }
+    const bool toggle = keys[F1Key] != 0;
 
-    // 3. The window-mode toggle, last: it clears its own entry so a held F1 toggles once.
-    if (keys[F1Key]) {
+    // 3. Taps that ended before this pass have now acted once: let them go.
+    for (int k = 0; k < 256; ++k) {
+        if (keysReleasePending[k]) {
+            keys[k] = 0;
+        }
+        keysReleasePending[k] = 0;
+        keysPressedSincePass[k] = 0;
+    }
+
+    // 4. The window-mode toggle, last: it clears its own entry so a held F1 toggles once.
+    if (toggle) {
         keys[F1Key] = 0;
         CloseGameWindow();
         fullscreen = !fullscreen;
