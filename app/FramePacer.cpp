@@ -23,9 +23,9 @@ void FramePacer::FrameDrawn(std::int64_t now) {
         }
     }
     // The next frame is due one period after this one was, unless the loop fell behind by more
-    // than a frame: then it starts over from now instead of rushing to catch up.
+    // than a frame: then the cadence starts over from this frame instead of rushing to catch up.
     nextDue += framePeriod;
     if (nextDue < now - framePeriod) {
-        nextDue = now;
+        nextDue = now + framePeriod;
     }
 }

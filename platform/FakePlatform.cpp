@@ -1,7 +1,5 @@
 #include "platform/FakePlatform.h"
 
-#include <cstdio>
-
 struct PlatformWindow {
     bool fullscreen = false;
 };
@@ -231,6 +229,13 @@ void PostQuitMessage(int exitCode) {
     fake.quitCode = exitCode;
 }
 
+bool PostWindowMessage(const WindowMessage& message) {
+    ScriptedMessage m;
+    m.message = message;
+    fake.script.push_back(m);
+    return true;
+}
+
 MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBoxStyle style) {
     ShownMessageBox box;
     box.text = text;
@@ -244,6 +249,7 @@ MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBo
         }
     }
     fake.boxes.push_back(box);
+    fake.calls.push_back("MessageBox " + box.text);
     return box.answer;
 }
 

@@ -91,6 +91,9 @@ bool PeekWindowMessage(WindowMessage& message);
 // Waits up to timeoutMicroseconds for a message; false when none came.
 bool WaitWindowMessage(WindowMessage& message, std::int64_t timeoutMicroseconds);
 void PostQuitMessage(int exitCode);
+// Puts a message at the end of the queue, as if the window system had sent it. Safe from any
+// thread while the window class is registered; false when the message could not be queued.
+bool PostWindowMessage(const WindowMessage& message);
 
 // Shows a message box and writes its text to stderr as well.
 MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBoxStyle style);

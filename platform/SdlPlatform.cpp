@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,7 +28,10 @@ struct PlatformRenderContext {
 };
 
 static bool classRegistered = false;
-static bool videoUp = false;
+// Read by PostWindowMessage, which other threads may call.
+static std::atomic<bool> videoUp{false};
+// The SDL event type that carries messages posted by PostWindowMessage.
+static std::atomic<Uint32> postedEventType{0};
 static PlatformWindow* currentWindow = nullptr;
 static std::deque<WindowMessage> pending;
 static bool quitPosted = false;
@@ -69,6 +73,8 @@ bool RegisterWindowClass() {
             std::fprintf(stderr, "kestrane: no window system: %s\n", SDL_GetError());
             return false;
         }
+        Uint32 type = SDL_RegisterEvents(1);
+        postedEventType = type == static_cast<Uint32>(-1) ? 0 : type;
         videoUp = true;
     }
     classRegistered = true;
@@ -87,8 +93,9 @@ void ShutDownWindowSystem() {
     pending.clear();
     quitPosted = false;
     if (videoUp) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoUp = false;
+        postedEventType = 0;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     SDL_Quit();
     classRegistered = false;
@@ -301,6 +308,12 @@ static int ControlCharacter(unsigned virtualKey) {
 }
 
 static void Translate(const SDL_Event& event) {
+    if (postedEventType != 0 && event.type == postedEventType) {
+        Queue(static_cast<unsigned>(event.user.code),
+              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(event.user.data1)),
+              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(event.user.data2)));
+        return;
+    }
     switch (event.type) {
         case SDL_QUIT:
             Queue(CloseMessage, 0, 0);
@@ -443,6 +456,19 @@ bool WaitWindowMessage(WindowMessage& message, std::int64_t timeoutMicroseconds)
 void PostQuitMessage(int exitCode) {
     quitPosted = true;
     quitCode = exitCode;
+}
+
+bool PostWindowMessage(const WindowMessage& message) {
+    Uint32 type = postedEventType;
+    if (!videoUp || type == 0) {
+        return false;
+    }
+    SDL_Event event = {};
+    event.type = type;
+    event.user.code = static_cast<Sint32>(message.message);
+    event.user.data1 = reinterpret_cast<void*>(static_cast<std::uintptr_t>(message.wParam));
+    event.user.data2 = reinterpret_cast<void*>(static_cast<std::uintptr_t>(message.lParam));
+    return SDL_PushEvent(&event) == 1;
 }
 
 static MessageBoxAnswer AnswerFromEnvironment(MessageBoxStyle style, bool& answered) {
