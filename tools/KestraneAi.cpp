@@ -1,6 +1,30 @@
+// kestrane-ai: the computer player's tools, one command per first argument.
 #include <cstdio>
+#include <cstring>
 
-int main() {
-    std::fprintf(stderr, "usage: kestrane-ai play [--weights DIR]\n");
+#include "tools/PlayCommand.h"
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* usage;
+};
+
+static const Command commands[] = {
+    {"play", PlayCommand, "play [--weights DIR]   choose plays for positions read from stdin"},
+};
+
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        for (const Command& command : commands) {
+            if (std::strcmp(argv[1], command.name) == 0) {
+                return command.run(argc - 2, argv + 2);
+            }
+        }
+    }
+    std::fprintf(stderr, "usage: kestrane-ai COMMAND ...\n");
+    for (const Command& command : commands) {
+        std::fprintf(stderr, "  kestrane-ai %s\n", command.usage);
+    }
     return 2;
 }

@@ -243,3 +243,24 @@ TEST(GameOver, TheComputersLastBearOffEndsTheGameToo) {
     EXPECT_EQ(table->points[ComputerTray].count, 0u);
     EXPECT_EQ(table->hand.colourSelector, humanColour);
 }
+
+TEST(ComputerTurn, TheComputerPlayersOwnDoublesPlayWithOnlyTwoMovesIsCarriedOut) {
+    auto table = NewTable();
+    TablePlayer player(*table);
+    // 15 -> 18 -> 21, and then the human's two checkers on 24 stop the 3s.
+    SetPosition(*table, {{15, ComputerSide, 1}, {24, HumanSide, 2}, {6, HumanSide, 5}});
+    table->SwitchSide();
+    SetRoll(*table, 3, 3);
+    table->PlanComputerTurn();
+    ASSERT_EQ(table->movesLeft, 2);
+    EXPECT_EQ(table->plannedSources[0], 15);
+    EXPECT_EQ(table->plannedSources[1], 18);
+    table->computerMovesDone = 0;
+    table->StartPlannedMove(0);
+    table->hand.moving = true;
+    table->inputEnabled = 0;
+    ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(*table); }), 0);
+    EXPECT_EQ(SideOn(*table, 21), ComputerSide);
+    EXPECT_EQ(table->points[15].count + table->points[18].count, 0u);
+    EXPECT_EQ(table->stalledComputerTurns, 0);
+}
