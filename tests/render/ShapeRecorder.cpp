@@ -116,7 +116,6 @@ void ShapeRecorder::BeginList(unsigned list) {
     currentList = list;
     colour = {-1.0f, -1.0f, -1.0f, -1.0f};
     lists[list] = RecordedList();
-    order.push_back(list);
 }
 
 void ShapeRecorder::EndList() {

@@ -76,7 +76,6 @@ public:
     std::vector<RecordedFace> Expanded(unsigned list) const;
 
     std::map<unsigned, RecordedList> lists;
-    std::vector<unsigned> order;  // lists in the order they were begun
 
 private:
     RecordedList* Current();
