@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,7 +46,9 @@ protected:
             Pass();
         }
         ASSERT_FALSE(fadingIn);
-        window = Shell("xdotool search --onlyvisible --name '^Kestrane Alpha ver$' | head -n 1");
+        // This process's own window: another game left on the display has the same title.
+        window = Shell("xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
+                       " --name '^Kestrane Alpha ver$' | head -n 1");
         while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) {
             window.pop_back();
         }
@@ -99,8 +102,8 @@ protected:
     }
 
     void PointerTo(float px, float py) {
-        Shell("xdotool mousemove --window " + window + " " + std::to_string(static_cast<int>(px)) +
-              " " + std::to_string(static_cast<int>(py)));
+        Shell("xdotool mousemove --sync --window " + window + " " +
+              std::to_string(static_cast<int>(px)) + " " + std::to_string(static_cast<int>(py)));
     }
 
     bool opened = false;
@@ -128,7 +131,8 @@ TEST_F(RealWindowTest, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) 
     aim.PixelForPoint(13, px, py);
     PointerTo(px, py);
     Checker* mover = gameTable.points[13].Top();
-    Shell("xdotool click --window " + window + " 1");
+    // A real button press at the pointer, as a person would make it.
+    Shell("xdotool click 1");
     // Out of the way, so the hand comes back far from point 9.
     PointerTo(780, 20);
 
