@@ -21,6 +21,7 @@ static const float turnStep = 1.0f;
 
 static FramePacer pacer;
 static bool pacingWanted = true;
+static bool swapIntervalGranted = false;
 
 static bool EnvironmentFlag(const char* name) {
     const char* value = std::getenv(name);
@@ -36,6 +37,7 @@ static void StartPacing() {
     } else {
         SetSwapInterval(0);
     }
+    swapIntervalGranted = synced;
     pacer.Start(synced, pacingWanted, MonotonicMicroseconds());
 }
 
@@ -217,9 +219,12 @@ int RunGame() {
 
     if (reportRate) {
         double seconds = static_cast<double>(MonotonicMicroseconds() - startTime) / 1e6;
-        std::fprintf(stderr, "kestrane: %ld frames in %.2f s: %.1f frames per second (%s)\n",
+        std::fprintf(stderr,
+                     "kestrane: %ld frames in %.2f s: %.1f frames per second (swap interval %s, "
+                     "%s)\n",
                      frames, seconds, seconds > 0.0 ? frames / seconds : 0.0,
-                     pacer.Pacing() ? "paced" : "unpaced");
+                     swapIntervalGranted ? "granted" : "refused",
+                     pacer.Pacing() ? "paced to 60" : "not paced");
     }
 
     // 4, 5. Close, unless a failed reopen left nothing to close; the status is 0 however the
