@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/FramePacer.h"
 #include "app/GameWindow.h"
+#include "app/InputJournal.h"
 
 static const char* const windowTitle = "Kestrane Alpha ver";
 static const int windowWidth = 800;
@@ -185,12 +186,55 @@ static bool IdlePass(bool& reopenFailed, long& frames) {
     return true;
 }
 
+// Takes this pass's message, if there is one: from the journal while it replays, otherwise from
+// the window system, waiting for one while the next frame is not yet due.
+static bool NextMessage(WindowMessage& message) {
+    if (inputJournal.Replaying()) {
+        if (inputJournal.Next(message)) {
+            return true;
+        }
+        // Live input would change the replayed run: only closing the window gets through.
+        WindowMessage live;
+        bool got = PeekWindowMessage(live);
+        if (!got) {
+            std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+            got = wait > 0 && WaitWindowMessage(live, wait);
+        }
+        if (got && (live.message == CloseMessage || live.message == QuitMessage)) {
+            message = live;
+            return true;
+        }
+        return false;
+    }
+    bool got = PeekWindowMessage(message);
+    if (!got) {
+        std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+        got = wait > 0 && WaitWindowMessage(message, wait);
+    }
+    if (got && message.message != QuitMessage) {
+        inputJournal.Record(message);
+    }
+    return got;
+}
+
+static void StartJournal() {
+    const char* replay = std::getenv("KESTRANE_REPLAY");
+    const char* record = std::getenv("KESTRANE_RECORD");
+    if (replay && *replay) {
+        inputJournal.StartReplay(replay);
+    } else if (record && *record) {
+        inputJournal.StartRecording(record);
+    }
+}
+
 int RunGame() {
     pacingWanted = !EnvironmentFlag("KESTRANE_NO_PACING");
     bool reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+    StartJournal();
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenWindowForMode()) {
+        inputJournal.Stop();
         ShutDownWindowSystem();
         return 0;
     }
@@ -199,21 +243,21 @@ int RunGame() {
     bool reopenFailed = false;
 
     // 3. One message or one frame per pass.
+    long passes = 0;
     while (!done) {
+        inputJournal.SetPass(passes);
         WindowMessage message;
-        bool got = PeekWindowMessage(message);
-        if (!got) {
-            std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
-            got = wait > 0 && WaitWindowMessage(message, wait);
-        }
-        if (got) {
+        if (NextMessage(message)) {
             if (message.message == QuitMessage) {
                 done = 1;
                 break;
             }
             GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
-        } else if (!IdlePass(reopenFailed, frames)) {
-            break;
+        } else {
+            ++passes;
+            if (!IdlePass(reopenFailed, frames)) {
+                break;
+            }
         }
     }
 
@@ -232,6 +276,7 @@ int RunGame() {
     if (!reopenFailed) {
         CloseGameWindow();
     }
+    inputJournal.Stop();
     ShutDownWindowSystem();
     return 0;
 }
