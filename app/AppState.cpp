@@ -10,6 +10,8 @@ int done = 0;
 unsigned char fullscreen = 0;
 unsigned char active = 1;
 unsigned char keys[256] = {};
+unsigned char keysPressedSincePass[256] = {};
+unsigned char keysReleasePending[256] = {};
 signed char lastChar = 0;
 unsigned char fadingIn = 1;
 unsigned char fadingOut = 0;
@@ -27,6 +29,8 @@ void ResetAppState() {
     fullscreen = 0;
     active = 1;
     std::memset(keys, 0, sizeof keys);
+    std::memset(keysPressedSincePass, 0, sizeof keysPressedSincePass);
+    std::memset(keysReleasePending, 0, sizeof keysReleasePending);
     lastChar = 0;
     fadingIn = 1;
     fadingOut = 0;

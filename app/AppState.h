@@ -14,10 +14,14 @@ extern int done;                  // non-zero ends the main loop
 extern unsigned char fullscreen;  // window mode requested, then in force
 extern unsigned char active;      // frames are drawn only while set (cleared when minimised)
 extern unsigned char keys[256];   // 1 while a key (by virtual-key or character code) is down
-extern signed char lastChar;      // the last typed character, until the loop has acted on it
-extern unsigned char fadingIn;    // the light is still coming up from black
-extern unsigned char fadingOut;   // Escape was pressed: the light goes down, then the game ends
-extern float lightDiffuse[4];     // the diffuse colour of the one light, faded in and out
+// A key pressed and released between two idle passes (a quick tap while the loop waits for the
+// next frame) still acts once: its release is held back until after the next pass.
+extern unsigned char keysPressedSincePass[256];
+extern unsigned char keysReleasePending[256];
+extern signed char lastChar;     // the last typed character, until the loop has acted on it
+extern unsigned char fadingIn;   // the light is still coming up from black
+extern unsigned char fadingOut;  // Escape was pressed: the light goes down, then the game ends
+extern float lightDiffuse[4];    // the diffuse colour of the one light, faded in and out
 
 // The handles of the open window; each null when not held.
 extern WindowHandle gameWindow;

@@ -25,11 +25,17 @@ std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t
             // The table has 256 entries; wider codes from another input layer are not keys.
             if (wParam < 256) {
                 keys[wParam] = 1;
+                keysPressedSincePass[wParam] = 1;
+                keysReleasePending[wParam] = 0;
             }
             return 0;
         case KeyUpMessage:
             if (wParam < 256) {
-                keys[wParam] = 0;
+                if (keysPressedSincePass[wParam]) {
+                    keysReleasePending[wParam] = 1;
+                } else {
+                    keys[wParam] = 0;
+                }
             }
             return 0;
         case CharMessage:

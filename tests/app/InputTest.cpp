@@ -12,16 +12,36 @@ static void Send(unsigned message, std::uint32_t wParam = 0, std::uint32_t lPara
 TEST_F(AppTest, KeysAreSetByKeyDownAndCharacterButClearedOnlyByKeyUp) {
     Send(KeyDownMessage, 'W');
     EXPECT_EQ(keys['W'], 1);
+    ASSERT_TRUE(ApplyKeyActions());
     Send(KeyUpMessage, 'W');
     EXPECT_EQ(keys['W'], 0);
 
     // "[" is character 91 but key 219: its release leaves entry 91 set.
     Send(KeyDownMessage, 219);
     Send(CharMessage, '[');
+    ASSERT_TRUE(ApplyKeyActions());
     Send(KeyUpMessage, 219);
     EXPECT_EQ(keys[219], 0);
     EXPECT_EQ(keys[LeftWindowsKey], 1);
     EXPECT_EQ(lastChar, '[');
+}
+
+TEST_F(AppTest, ATapBetweenTwoPassesActsExactlyOnce) {
+    const float z0 = gameTable.hand.current.z;
+    Send(KeyDownMessage, 'W');
+    Send(KeyUpMessage, 'W');
+    EXPECT_EQ(keys['W'], 1);
+    ASSERT_TRUE(ApplyKeyActions());
+    EXPECT_EQ(keys['W'], 0);
+    ASSERT_TRUE(ApplyKeyActions());
+    EXPECT_EQ(gameTable.hand.current.z, z0 - 0.05f);
+
+    // Pressed again before the pass: held after all.
+    Send(KeyDownMessage, 'W');
+    Send(KeyUpMessage, 'W');
+    Send(KeyDownMessage, 'W');
+    ASSERT_TRUE(ApplyKeyActions());
+    EXPECT_EQ(keys['W'], 1);
 }
 
 TEST_F(AppTest, CodesBeyondTheTableAreIgnored) {
@@ -140,11 +160,9 @@ TEST_F(AppTest, EscapeStartsTheFadeOutForGoodEvenWhenReleased) {
     Send(KeyDownMessage, EscapeKey);
     Send(KeyUpMessage, EscapeKey);
     ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_EQ(fadingOut, 0);
-    Send(KeyDownMessage, EscapeKey);
+    EXPECT_EQ(fadingOut, 1);
     ASSERT_TRUE(ApplyKeyActions());
-    Send(KeyUpMessage, EscapeKey);
-    ASSERT_TRUE(ApplyKeyActions());
+    EXPECT_EQ(keys[EscapeKey], 0);
     EXPECT_EQ(fadingOut, 1);
 }
 
