@@ -17,6 +17,15 @@ BoardState BoardFromSigned(const std::array<int, 26>& b) {
     return board;
 }
 
+std::array<int, 26> SignedOf(const PointEntry points[26]) {
+    std::array<int, 26> b{};
+    for (unsigned p = 0; p < 26; ++p) {
+        const int count = static_cast<int>(points[p].count);
+        b[p] = points[p].owner == 2 ? -count : count;
+    }
+    return b;
+}
+
 std::string BoardProblem(const BoardState& board) {
     unsigned side[3] = {0, 0, 0};
     for (unsigned p = 0; p < 26; ++p) {

@@ -12,6 +12,9 @@
 // negative player 2), b[25] player 2's bar as a negative count. The saved half is set too.
 BoardState BoardFromSigned(const std::array<int, 26>& b);
 
+// The current points in that form (owner 2 negative, whatever the point).
+std::array<int, 26> SignedOf(const PointEntry points[26]);
+
 // Empty when the board is a position of the game: owners 0..2, owner 0 exactly when empty, at
 // most 15 checkers a side, player 1 never on point 25 nor player 2 on point 0.
 std::string BoardProblem(const BoardState& board);

@@ -6,72 +6,52 @@
 #include "ai/BoardState.h"
 #include "tests/ai/AiTestSupport.h"
 
-static bool SamePoints(const PointEntry* a, const PointEntry* b) {
-    for (unsigned p = 0; p < 26; ++p) {
-        if (a[p].owner != b[p].owner || a[p].count != b[p].count) {
-            return false;
-        }
-    }
-    return true;
-}
+using Signed = std::array<int, 26>;
 
 TEST(BoardState, StartAndMirror) {
     BoardState board;
+    EXPECT_EQ(SignedOf(board.points), (Signed{0,  2, 0, 0, 0, 0, -5, 0, -3, 0, 0, 0,  5,
+                                              -5, 0, 0, 0, 3, 0, 5,  0, 0,  0, 0, -2, 0}));
+    EXPECT_EQ(SignedOf(board.saved), SignedOf(board.points));
     EXPECT_EQ(BoardProblem(board), "");
-    unsigned side[3] = {0, 0, 0};
-    for (const PointEntry& e : board.points) {
-        side[e.owner] += e.count;
-    }
-    EXPECT_EQ(side[1], 15u);
-    EXPECT_EQ(side[2], 15u);
-    EXPECT_TRUE(SamePoints(board.points, board.saved));
+    board.Mirror();
+    EXPECT_EQ(SignedOf(board.points), SignedOf(board.saved));
 
-    BoardState mirrored;
-    mirrored.Mirror();
-    EXPECT_TRUE(SamePoints(mirrored.points, board.points));
-
-    // A lopsided position: bars, a blot, borne-off checkers.
-    BoardState odd = BoardFromSigned(
-        {2, -1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, -2, 0, 1, -3});
+    // A lopsided position, bars and borne-off checkers included: the sides trade places and
+    // colours, the saved half stays, and a second mirror restores the first.
+    const Signed before = {2, -1, 0, 3, 0, 0, 0, 0, 0, 0,  0, 0, 0,
+                           0, 0,  0, 0, 0, 0, 0, 4, 0, -2, 0, 1, -3};
+    BoardState odd = BoardFromSigned(before);
     odd.Mirror();
-    EXPECT_EQ(odd.points[0].owner, 1u);
-    EXPECT_EQ(odd.points[0].count, 3u);
-    EXPECT_EQ(odd.points[25].owner, 2u);
-    EXPECT_EQ(odd.points[25].count, 2u);
-    EXPECT_EQ(odd.points[24].owner, 1u);
-    EXPECT_EQ(odd.points[22].owner, 2u);
-    EXPECT_EQ(odd.points[22].count, 3u);
-    EXPECT_EQ(odd.points[1].owner, 2u);
+    EXPECT_EQ(SignedOf(odd.points), (Signed{3, -1, 0, 2, 0, -4, 0, 0, 0, 0,  0, 0, 0,
+                                            0, 0,  0, 0, 0, 0,  0, 0, 0, -3, 0, 1, -2}));
     EXPECT_EQ(BoardProblem(odd), "");
-    // The saved half stays as it was; a second mirror restores the current half.
-    EXPECT_EQ(odd.saved[0].count, 2u);
+    EXPECT_EQ(SignedOf(odd.saved), before);
     odd.Mirror();
-    EXPECT_TRUE(SamePoints(odd.points, odd.saved));
+    EXPECT_EQ(SignedOf(odd.points), before);
 
     BoardState copy;
     copy.CopyFrom(odd);
+    copy.points[3] = {0, 0};
     copy.Restore();
-    EXPECT_TRUE(SamePoints(copy.points, odd.saved));
+    EXPECT_EQ(SignedOf(copy.points), before);
 }
 
 TEST(BoardState, MovesHitsAndBlocks) {
-    BoardState board = BoardFromSigned(
-        {0, 1, 0, 0, 0, 0, -2, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    // Onto two player-2 checkers: blocked, nothing changes.
+    const Signed before = {0, 1, 0, 0, 0, 0, -2, -1, 0, 0, 0, 0, 0,
+                           0, 0, 0, 0, 0, 0, 0,  0,  0, 0, 0, 0, 0};
+    BoardState board = BoardFromSigned(before);
+    // Onto two player-2 checkers, or from beyond point 24: refused, nothing changes.
     EXPECT_FALSE(board.MoveChecker(1, 5));
-    EXPECT_TRUE(SamePoints(board.points, board.saved));
-    // Onto a single one: hit, the point changes hands, player 2's bar gains a checker, and point 1
-    // is left with nobody's checkers.
-    EXPECT_TRUE(board.MoveChecker(1, 6));
-    EXPECT_EQ(board.points[7].owner, 1u);
-    EXPECT_EQ(board.points[7].count, 1u);
-    EXPECT_EQ(board.points[25].owner, 2u);
-    EXPECT_EQ(board.points[25].count, 1u);
-    EXPECT_EQ(board.points[1].owner, 0u);
-    EXPECT_EQ(board.points[1].count, 0u);
-    EXPECT_EQ(BoardProblem(board), "");
-    // Nothing moves from beyond point 24.
     EXPECT_FALSE(board.MoveChecker(25, 1));
+    EXPECT_EQ(SignedOf(board.points), before);
+    // Onto a single one: a hit. The point changes hands, player 2's bar gains the checker, and
+    // point 1 is left to nobody.
+    EXPECT_TRUE(board.MoveChecker(1, 6));
+    EXPECT_EQ(SignedOf(board.points), (Signed{0, 0, 0, 0, 0, 0, -2, 1, 0, 0, 0, 0, 0,
+                                              0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, -1}));
+    EXPECT_EQ(board.points[1].owner, 0u);
+    EXPECT_EQ(BoardProblem(board), "");
 
     // From the bar onto an own point.
     BoardState bar = BoardFromSigned(
@@ -83,41 +63,31 @@ TEST(BoardState, MovesHitsAndBlocks) {
 
 TEST(BoardState, BearingOff) {
     // All home: 19 (1), 22 (2), 24 (1).
-    BoardState home = BoardFromSigned(
-        {0, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 2, 0, 1, 0});
-    EXPECT_TRUE(home.CanBearOff(22, 25));
-    // A larger die from 22 needs 19..21 empty of player 1; from the farthest point it is fine.
-    EXPECT_FALSE(home.CanBearOff(22, 27));
-    EXPECT_TRUE(home.CanBearOff(19, 25));
-    EXPECT_TRUE(home.CanBearOff(19, 30));
-    EXPECT_FALSE(home.CanBearOff(18, 25));
-    BoardState b = home;
-    b.CopyFrom(home);
+    const Signed home = {0, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                         0, 0,  0, 0, 0, 0, 1, 0, 0, 2, 0, 1, 0};
+    BoardState b = BoardFromSigned(home);
+    // Exactly to the edge needs only all checkers home; a larger die from 22 also needs 19..21
+    // empty of player 1, so only the farthest checker may use it.
+    EXPECT_TRUE(b.CanBearOff(22, 25));
+    EXPECT_FALSE(b.CanBearOff(22, 27));
+    EXPECT_TRUE(b.CanBearOff(19, 30));
+    EXPECT_FALSE(b.CanBearOff(18, 25));
     EXPECT_FALSE(b.MoveChecker(22, 5));
     EXPECT_TRUE(b.MoveChecker(22, 3));
-    EXPECT_EQ(b.points[22].count, 1u);
     EXPECT_TRUE(b.MoveChecker(19, 6));
-    EXPECT_EQ(b.points[19].owner, 0u);
     EXPECT_TRUE(b.MoveChecker(22, 5));
     EXPECT_TRUE(b.MoveChecker(24, 6));
+    EXPECT_EQ(SignedOf(b.points), (Signed{0, -2}));
 
     // A checker on 18, or one on the bar, blocks every bear-off.
-    BoardState outside = home;
-    outside.CopyFrom(home);
-    outside.points[18] = {1, 1};
-    EXPECT_FALSE(outside.CanBearOff(24, 25));
-    EXPECT_FALSE(outside.MoveChecker(24, 1));
-    EXPECT_TRUE(SamePoints(outside.points,
-                           [&] {
-                               BoardState x;
-                               x.CopyFrom(home);
-                               x.points[18] = {1, 1};
-                               return x;
-                           }()
-                               .points));
-    outside.points[18] = {0, 0};
-    outside.points[0] = {1, 1};
-    EXPECT_FALSE(outside.CanBearOff(24, 25));
+    for (unsigned outside : {18u, 0u}) {
+        Signed position = home;
+        position[outside] = 1;
+        BoardState blocked = BoardFromSigned(position);
+        EXPECT_FALSE(blocked.CanBearOff(24, 25)) << outside;
+        EXPECT_FALSE(blocked.MoveChecker(24, 1)) << outside;
+        EXPECT_EQ(SignedOf(blocked.points), position);
+    }
 }
 
 TEST(Encode, KnownPositions) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <random>
 #include <unordered_map>
 
@@ -11,6 +13,23 @@
 #ifndef KESTRANE_DIFFERENTIAL_CASES
 #define KESTRANE_DIFFERENTIAL_CASES 20000
 #endif
+
+// Every allocation of this program is counted, so that a search that allocates is caught.
+static unsigned long allocations = 0;
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 struct KeyHash {
     size_t operator()(const PositionKey& key) const {
@@ -54,7 +73,9 @@ static void RunCases(NeuralNet& net, std::mt19937& rng, unsigned cases, unsigned
         MoveList plain;
         MoveList fast;
         const unsigned plainCount = agent.ChooseMoveReference(board, player, dice, plain);
+        const unsigned long before = allocations;
         const unsigned fastCount = agent.ChooseMove(board, player, dice, fast);
+        ASSERT_EQ(allocations, before) << "the search allocated, case " << c;
         ASSERT_EQ(plainCount, fastCount) << "case " << c;
         ASSERT_EQ(plain.count, fast.count) << "case " << c;
         for (unsigned m = 0; m < plain.count; ++m) {

@@ -5,31 +5,6 @@
 
 #include "tests/rules/TablePlayer.h"
 
-static std::unique_ptr<GameTable> NewTable() {
-    return std::make_unique<GameTable>();
-}
-
-static void SetRoll(GameTable& table, int a, int b) {
-    table.dice[0].SetValue(a);
-    table.dice[1].SetValue(b);
-    table.selectedDie = 0;
-    table.dice[0].active = true;
-    table.dice[1].active = false;
-    table.doubles = a == b ? 1 : 0;
-    table.movesLeft = a == b ? 4 : 2;
-}
-
-static int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit = 2000) {
-    for (int frame = 1; frame <= limit; frame++) {
-        player.Frame();
-        EXPECT_TRUE(player.table.IsValid()) << "after frame " << frame;
-        if (done()) {
-            return frame;
-        }
-    }
-    return -1;
-}
-
 // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
 // computer player's: (checker index, die) pairs.
 static void StartComputerTurn(GameTable& table, int a, int b,

@@ -5,10 +5,6 @@
 #include "ai/Chance.h"
 #include "tests/rules/TablePlayer.h"
 
-static std::unique_ptr<GameTable> NewTable() {
-    return std::make_unique<GameTable>();
-}
-
 TEST(RollForTurn, DoublesGiveFourMovesAndDieZeroAlwaysStartsSelected) {
     auto table = NewTable();
     Srand(11);

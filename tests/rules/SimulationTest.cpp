@@ -100,6 +100,15 @@ TEST(Simulation, WholeGamesAgainstWeightsFromFiles) {
     ExpectSoundRun("file weights", PlayGames(folder.path, games, 2), games);
 }
 
+TEST(Simulation, WholeGamesAgainstTheShippedNetworks) {
+    const std::filesystem::path data = KESTRANE_DATA_DIR;
+    if (!std::filesystem::exists(data / "net-160 (0).dat")) {
+        GTEST_SKIP() << "no trained networks in " << data;
+    }
+    const int games = GamesPerRun();
+    ExpectSoundRun("shipped networks", PlayGames(data, games, 3), games);
+}
+
 TEST(Simulation, TheSameSeedPlaysTheSameGames) {
     WeightFolder folder("repeat-weights");
     folder.WriteSeededWeights(78);

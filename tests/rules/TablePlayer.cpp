@@ -1,5 +1,7 @@
 #include "tests/rules/TablePlayer.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 
 #include "render/Picking.h"
@@ -104,4 +106,25 @@ void SetPosition(GameTable& table, std::initializer_list<Stack> stacks) {
 
 int SideOn(const GameTable& table, int point) {
     return table.points[point].Owner();
+}
+
+void SetRoll(GameTable& table, int a, int b) {
+    table.dice[0].SetValue(a);
+    table.dice[1].SetValue(b);
+    table.selectedDie = 0;
+    table.dice[0].active = true;
+    table.dice[1].active = false;
+    table.doubles = a == b ? 1 : 0;
+    table.movesLeft = a == b ? 4 : 2;
+}
+
+int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit) {
+    for (int frame = 1; frame <= limit; frame++) {
+        player.Frame();
+        EXPECT_TRUE(player.table.IsValid()) << "after frame " << frame;
+        if (done()) {
+            return frame;
+        }
+    }
+    return -1;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 
 #include "table/GameTable.h"
 
@@ -41,3 +43,15 @@ void SetPosition(GameTable& table, std::initializer_list<Stack> stacks);
 
 // The side and count of a point, for compact expectations.
 int SideOn(const GameTable& table, int point);
+
+// A fresh table on the heap (thirty checkers with their poses and the computer player are big).
+inline std::unique_ptr<GameTable> NewTable() {
+    return std::make_unique<GameTable>();
+}
+
+// The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
+void SetRoll(GameTable& table, int a, int b);
+
+// Frames until `done` holds, checking the board invariants after every frame (a failure is a
+// test failure); -1 when it does not hold within `limit` frames.
+int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit = 2000);

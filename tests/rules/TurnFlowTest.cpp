@@ -5,34 +5,6 @@
 
 #include "tests/rules/TablePlayer.h"
 
-static std::unique_ptr<GameTable> NewTable() {
-    return std::make_unique<GameTable>();
-}
-
-// The roll a turn opens with, with chosen values.
-static void SetRoll(GameTable& table, int a, int b) {
-    table.dice[0].SetValue(a);
-    table.dice[1].SetValue(b);
-    table.selectedDie = 0;
-    table.dice[0].active = true;
-    table.dice[1].active = false;
-    table.doubles = a == b ? 1 : 0;
-    table.movesLeft = a == b ? 4 : 2;
-}
-
-// Frames until the condition holds; -1 when it does not within the limit. Checks the board after
-// every frame.
-static int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit = 2000) {
-    for (int frame = 1; frame <= limit; frame++) {
-        player.Frame();
-        EXPECT_TRUE(player.table.IsValid()) << "after frame " << frame;
-        if (done()) {
-            return frame;
-        }
-    }
-    return -1;
-}
-
 static bool HandIdle(const GameTable& table) {
     return !table.hand.moving;
 }
