@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/FramePacer.h"
 #include "app/GameWindow.h"
+#include "app/InputJournal.h"
 
 static const char* const windowTitle = "Kestrane Alpha ver";
 static const int windowWidth = 800;
@@ -21,6 +22,7 @@ static const float turnStep = 1.0f;
 
 static FramePacer pacer;
 static bool pacingWanted = true;
+static bool swapIntervalGranted = false;
 
 static bool EnvironmentFlag(const char* name) {
     const char* value = std::getenv(name);
@@ -36,6 +38,7 @@ static void StartPacing() {
     } else {
         SetSwapInterval(0);
     }
+    swapIntervalGranted = synced;
     pacer.Start(synced, pacingWanted, MonotonicMicroseconds());
 }
 
@@ -183,12 +186,55 @@ static bool IdlePass(bool& reopenFailed, long& frames) {
     return true;
 }
 
+// Takes this pass's message, if there is one: from the journal while it replays, otherwise from
+// the window system, waiting for one while the next frame is not yet due.
+static bool NextMessage(WindowMessage& message) {
+    if (inputJournal.Replaying()) {
+        if (inputJournal.Next(message)) {
+            return true;
+        }
+        // Live input would change the replayed run: only closing the window gets through.
+        WindowMessage live;
+        bool got = PeekWindowMessage(live);
+        if (!got) {
+            std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+            got = wait > 0 && WaitWindowMessage(live, wait);
+        }
+        if (got && (live.message == CloseMessage || live.message == QuitMessage)) {
+            message = live;
+            return true;
+        }
+        return false;
+    }
+    bool got = PeekWindowMessage(message);
+    if (!got) {
+        std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+        got = wait > 0 && WaitWindowMessage(message, wait);
+    }
+    if (got && message.message != QuitMessage) {
+        inputJournal.Record(message);
+    }
+    return got;
+}
+
+static void StartJournal() {
+    const char* replay = std::getenv("KESTRANE_REPLAY");
+    const char* record = std::getenv("KESTRANE_RECORD");
+    if (replay && *replay) {
+        inputJournal.StartReplay(replay);
+    } else if (record && *record) {
+        inputJournal.StartRecording(record);
+    }
+}
+
 int RunGame() {
     pacingWanted = !EnvironmentFlag("KESTRANE_NO_PACING");
     bool reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+    StartJournal();
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenWindowForMode()) {
+        inputJournal.Stop();
         ShutDownWindowSystem();
         return 0;
     }
@@ -197,29 +243,32 @@ int RunGame() {
     bool reopenFailed = false;
 
     // 3. One message or one frame per pass.
+    long passes = 0;
     while (!done) {
+        inputJournal.SetPass(passes);
         WindowMessage message;
-        bool got = PeekWindowMessage(message);
-        if (!got) {
-            std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
-            got = wait > 0 && WaitWindowMessage(message, wait);
-        }
-        if (got) {
+        if (NextMessage(message)) {
             if (message.message == QuitMessage) {
                 done = 1;
                 break;
             }
             GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
-        } else if (!IdlePass(reopenFailed, frames)) {
-            break;
+        } else {
+            ++passes;
+            if (!IdlePass(reopenFailed, frames)) {
+                break;
+            }
         }
     }
 
     if (reportRate) {
         double seconds = static_cast<double>(MonotonicMicroseconds() - startTime) / 1e6;
-        std::fprintf(stderr, "kestrane: %ld frames in %.2f s: %.1f frames per second (%s)\n",
+        std::fprintf(stderr,
+                     "kestrane: %ld frames in %.2f s: %.1f frames per second (swap interval %s, "
+                     "%s)\n",
                      frames, seconds, seconds > 0.0 ? frames / seconds : 0.0,
-                     pacer.Pacing() ? "paced" : "unpaced");
+                     swapIntervalGranted ? "granted" : "refused",
+                     pacer.Pacing() ? "paced to 60" : "not paced");
     }
 
     // 4, 5. Close, unless a failed reopen left nothing to close; the status is 0 however the
@@ -227,6 +276,7 @@ int RunGame() {
     if (!reopenFailed) {
         CloseGameWindow();
     }
+    inputJournal.Stop();
     ShutDownWindowSystem();
     return 0;
 }

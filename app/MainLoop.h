@@ -6,7 +6,8 @@
 //
 // Environment switches, for measuring: KESTRANE_NO_PACING=1 draws frames as fast as the loop
 // spins (no swap interval asked, no waiting); KESTRANE_REPORT_FPS=1 writes the frame count and
-// rate to stderr at the end.
+// rate to stderr at the end. For reproducing a bug: KESTRANE_RECORD=<file> keeps the run's input
+// in a journal, KESTRANE_REPLAY=<file> plays one back (see InputJournal).
 int RunGame();
 
 // Applies one idle pass's worth of the key-state table and typed digit, in the key table's

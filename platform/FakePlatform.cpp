@@ -14,12 +14,21 @@ struct PlatformRenderContext {
 
 static FakePlatform fake;
 
+// The handles live here until the next reset, so that a release the test made fail, after which
+// the game forgets the handle as it should, does not leak.
+static std::deque<PlatformWindow> windows;
+static std::deque<PlatformDeviceContext> deviceContexts;
+static std::deque<PlatformRenderContext> renderContexts;
+
 FakePlatform& Fake() {
     return fake;
 }
 
 void ResetFakePlatform() {
     fake = FakePlatform();
+    windows.clear();
+    deviceContexts.clear();
+    renderContexts.clear();
 }
 
 void Script(int afterSwaps, unsigned message, std::uint32_t wParam, std::uint32_t lParam) {
@@ -85,9 +94,9 @@ WindowHandle CreateGameWindow(const char*, int x, int y, int, int, bool fullscre
     fake.lastWindowFullscreen = fullscreen;
     fake.lastWindowX = fullscreen ? 0 : x;
     fake.lastWindowY = fullscreen ? 0 : y;
-    PlatformWindow* window = new PlatformWindow;
-    window->fullscreen = fullscreen;
-    return window;
+    windows.emplace_back();
+    windows.back().fullscreen = fullscreen;
+    return &windows.back();
 }
 
 bool DestroyGameWindow(WindowHandle window) {
@@ -96,7 +105,6 @@ bool DestroyGameWindow(WindowHandle window) {
         return false;
     }
     --fake.windowsOpen;
-    delete window;
     return true;
 }
 
@@ -106,9 +114,9 @@ DeviceContext GetDeviceContext(WindowHandle window) {
         return nullptr;
     }
     ++fake.deviceContextsHeld;
-    PlatformDeviceContext* dc = new PlatformDeviceContext;
-    dc->window = window;
-    return dc;
+    deviceContexts.emplace_back();
+    deviceContexts.back().window = window;
+    return &deviceContexts.back();
 }
 
 bool ReleaseDeviceContext(WindowHandle window, DeviceContext dc) {
@@ -117,7 +125,6 @@ bool ReleaseDeviceContext(WindowHandle window, DeviceContext dc) {
         return false;
     }
     --fake.deviceContextsHeld;
-    delete dc;
     return true;
 }
 
@@ -137,7 +144,8 @@ RenderContext CreateRenderContext(DeviceContext dc) {
         return nullptr;
     }
     ++fake.renderContextsHeld;
-    return new PlatformRenderContext;
+    renderContexts.emplace_back();
+    return &renderContexts.back();
 }
 
 bool MakeCurrent(DeviceContext dc, RenderContext rc) {
@@ -156,7 +164,6 @@ bool DeleteRenderContext(RenderContext rc) {
         return false;
     }
     --fake.renderContextsHeld;
-    delete rc;
     return true;
 }
 

@@ -90,16 +90,12 @@ bool UnregisterWindowClass() {
 }
 
 void ShutDownWindowSystem() {
+    // SDL itself stays up until the process ends, and the process end takes it down: quitting
+    // SDL unloads the GL driver, whose own allocations then turn into leaks that nothing can
+    // name. Every window is gone by now, so the display mode is the desktop's again.
     pending.clear();
     quitPosted = false;
-    if (videoUp) {
-        videoUp = false;
-        postedEventType = 0;
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    SDL_Quit();
     classRegistered = false;
-    pointerCount = 0;
 }
 
 bool ChangeDisplayMode(int width, int height, int /*bits*/) {

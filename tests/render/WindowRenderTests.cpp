@@ -139,10 +139,12 @@ protected:
     Frame Draw(bool capture = true) {
         WindowMessage message;
         while (PeekWindowMessage(message)) {
-            // The virtual display's pointer would steer the hand: the tests place it themselves.
+            // The tests place the hand and press keys themselves: whatever pointer or keyboard
+            // the virtual display has must not steer the hand or toggle the window mode.
             const unsigned m = message.message;
             if (m == MouseMoveMessage || m == LeftButtonDownMessage ||
-                m == RightButtonDownMessage) {
+                m == RightButtonDownMessage || m == KeyDownMessage || m == KeyUpMessage ||
+                m == CharMessage) {
                 continue;
             }
             GameWindowProc(gameWindow, m, message.wParam, message.lParam);
