@@ -115,7 +115,7 @@ void ShutDownWindowSystem() {
     classRegistered = false;
 }
 
-bool ChangeDisplayMode(int width, int height, int /*bits*/) {
+bool ChangeDisplayMode(int width, int height, int) {
     // The colour depth of an X display cannot change under a running server, so only the size
     // is matched; the desktop mode counts when it already has that size.
     wantedMode = {};
