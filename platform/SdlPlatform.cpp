@@ -47,16 +47,27 @@ static bool wantedModeIsDesktop = false;
 // so the format must be settled before CreateGameWindow and is only checked afterwards.
 static const PixelFormatRequest createdFormat;
 
-// SDL falls back to drawing into memory when no display is there; the game would then run
-// unseen and never end. Only a chosen driver (SDL_VIDEODRIVER) or a real display will do.
+// SDL falls back to drawing into memory when no display answers; the game would then run
+// unseen and never end. Only a display, or a driver chosen on purpose (SDL_VIDEODRIVER), will do.
+static bool DriverChosen() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    return chosen && *chosen;
+}
+
 static bool DisplayAvailable() {
-    for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* value = std::getenv(name);
         if (value && *value) {
             return true;
         }
     }
-    return false;
+    return DriverChosen();
+}
+
+static bool OnADisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return DriverChosen() ||
+           (driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0));
 }
 
 bool RegisterWindowClass() {
@@ -71,6 +82,12 @@ bool RegisterWindowClass() {
         }
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             std::fprintf(stderr, "kestrane: no window system: %s\n", SDL_GetError());
+            return false;
+        }
+        if (!OnADisplay()) {
+            std::fprintf(stderr, "kestrane: no display answers (SDL offered \"%s\")\n",
+                         SDL_GetCurrentVideoDriver());
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
             return false;
         }
         Uint32 type = SDL_RegisterEvents(1);
@@ -98,7 +115,7 @@ void ShutDownWindowSystem() {
     classRegistered = false;
 }
 
-bool ChangeDisplayMode(int width, int height, int /*bits*/) {
+bool ChangeDisplayMode(int width, int height, int) {
     // The colour depth of an X display cannot change under a running server, so only the size
     // is matched; the desktop mode counts when it already has that size.
     wantedMode = {};

@@ -2,7 +2,7 @@
 # Plays the built game the way a person would, through the X server: keys typed with xdotool
 # into the real window. Checks that Escape ends the game with status 0, that F1 reaches
 # fullscreen (or its fallback question, where the display cannot change mode) and back, and that
-# without any display the game says why and still ends with status 0.
+# without a display, or with one that nobody serves, the game says why and ends with status 0.
 # Usage: play-under-display.sh <game binary>. Exits 77 (skipped) when DISPLAY is not set.
 set -u
 game=$1
@@ -90,6 +90,15 @@ env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 "$game" >"$log" 2>&1
 status=$?
 [ "$status" -eq 0 ] || fail "headless: exit status $status"
 grep -q "Failed To Register The Window Class." "$log" || fail "headless: no explanation"
+
+# 6. A display that nobody serves: the same, rather than a game running unseen.
+for n in $(seq 161 190); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { dead=":$n"; break; }
+done
+DISPLAY=$dead timeout 10 "$game" >"$log" 2>&1
+status=$?
+[ "$status" -eq 0 ] || fail "dead display: exit status $status"
+grep -q "Failed To Register The Window Class." "$log" || fail "dead display: no explanation"
 
 [ "$failures" -eq 0 ] && echo "all scenarios passed"
 exit $((failures > 0))
