@@ -66,7 +66,7 @@ finish decline
 for n in $(seq 130 160); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { own=":$n"; break; }
 done
-Xvfb "$own" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$own" -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 own_server=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${own#:}" ] && break; sleep 0.1; done
 (
