@@ -89,10 +89,10 @@ static void HandUp() {
     gameTable.hand.joints[PalmJoint] -= 1.0f;
     gameTable.hand.joints[ArmJoint] += 2.0f;
 }
-static void ZoomIn() {
+static void ViewAway() {
     gameTable.boardView.current.z -= zoomStep;
 }
-static void ZoomOut() {
+static void ViewNearer() {
     gameTable.boardView.current.z += zoomStep;
 }
 static void TiltUp() {
@@ -116,14 +116,14 @@ struct KeyAction {
 // In the order they apply within one pass. Each entry is set by its virtual key and by the
 // character of the same number ("[" is 91, "]" 93, "m" 109, "k" 107, "&" 38, ...).
 static const KeyAction keyActions[] = {
-    {'B', NextBackground}, {LeftWindowsKey, FillMode},
-    {MenuKey, LineMode},   {EscapeKey, StartFadeOut},
-    {'W', HandAway},       {'X', HandNear},
-    {'A', HandLeft},       {'D', HandRight},
-    {'Z', HandDown},       {'Q', HandUp},
-    {SubtractKey, ZoomIn}, {AddKey, ZoomOut},
-    {UpKey, TiltUp},       {DownKey, TiltDown},
-    {RightKey, TurnRight}, {LeftKey, TurnLeft},
+    {'B', NextBackground},   {LeftWindowsKey, FillMode},
+    {MenuKey, LineMode},     {EscapeKey, StartFadeOut},
+    {'W', HandAway},         {'X', HandNear},
+    {'A', HandLeft},         {'D', HandRight},
+    {'Z', HandDown},         {'Q', HandUp},
+    {SubtractKey, ViewAway}, {AddKey, ViewNearer},
+    {UpKey, TiltUp},         {DownKey, TiltDown},
+    {RightKey, TurnRight},   {LeftKey, TurnLeft},
 };
 
 bool ApplyKeyActions() {
