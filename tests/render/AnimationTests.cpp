@@ -1,20 +1,18 @@
-// What drawing animates, without a window: the hand's bob, the spin of highlighted checkers and
-// the ghost's turn. Drawing changes nothing else.
+// The hand's bob and how a die shows its value, without a window.
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include <cmath>
+#include <vector>
 
-#include <cstring>
-
-#include "render/BoardView.h"
-#include "render/Checker.h"
 #include "render/Die.h"
+#include "render/DisplayLists.h"
 #include "render/Hand.h"
+#include "render/ShapeWriter.h"
 
+// Catches a bob that drifts, runs the wrong length or moves more than height, arm and palm.
 TEST(HandBob, SinksSixteenFramesFirstThenRisesAndSinksFifteen) {
     Hand hand;
     hand.current.x = 0.3f;
-    hand.current.z = -0.2f;
     const Hand before = hand;
     const float y0 = hand.current.y;
     const float arm0 = hand.joints[ArmJoint];
@@ -22,85 +20,105 @@ TEST(HandBob, SinksSixteenFramesFirstThenRisesAndSinksFifteen) {
     // Each phase: frames, direction.
     const int phases[][2] = {{16, -1}, {15, +1}, {15, -1}, {15, +1}, {15, -1}};
     float expectedY = y0;
-    float expectedArm = arm0;
     for (const auto& phase : phases) {
-        for (int f = 0; f < phase[0]; ++f) {
-            const float y = hand.current.y;
+        for (int f = 0; f < phase[0]; ++f)
             hand.Draw();
-            if (phase[1] < 0) {
-                EXPECT_LT(hand.current.y, y);
-            } else {
-                EXPECT_GT(hand.current.y, y);
-            }
-        }
         expectedY += phase[1] * 0.0005f * phase[0];
-        expectedArm -= phase[1] * 0.01f * phase[0];
         EXPECT_NEAR(hand.current.y, expectedY, 1e-5);
-        EXPECT_NEAR(hand.joints[ArmJoint], expectedArm, 1e-4);
-        EXPECT_NEAR(hand.joints[PalmJoint], expectedArm - arm0 + before.joints[PalmJoint], 1e-4);
+        EXPECT_NEAR(hand.joints[PalmJoint] - before.joints[PalmJoint], hand.joints[ArmJoint] - arm0,
+                    1e-4);
     }
     // One sink of 0.008 and pairs of 0.0075 either way: the hand never drifts away.
     EXPECT_NEAR(hand.current.y, y0 - 0.008f, 1e-5);
-
-    // Only the height, arm, palm and the bob's counter move.
+    EXPECT_NEAR(hand.joints[ArmJoint], arm0 + 0.16f, 1e-4);
     EXPECT_EQ(hand.current.x, before.current.x);
-    EXPECT_EQ(hand.current.z, before.current.z);
     EXPECT_EQ(hand.current.rotY, before.current.rotY);
     for (int j = Finger1Joint; j <= ThumbJoint; ++j)
         EXPECT_EQ(hand.joints[j], before.joints[j]);
-    EXPECT_EQ(hand.moving, before.moving);
-    EXPECT_EQ(hand.mode, before.mode);
-    EXPECT_EQ(Hand::frameCounter, 0);
 }
 
-TEST(CheckerDrawing, SelectedCheckersShareOneSpinThatWraps) {
-    Checker::spinAngle = 0.0f;
-    Checker a;
-    Checker b;
-    a.SetSideAndIndex(1, 20);
-    b.SetSideAndIndex(1, 21);
-    a.selected = b.selected = true;
-    a.Draw();
-    b.Draw();
-    EXPECT_EQ(Checker::spinAngle, 1.0f);  // once per selected checker drawn
+struct Vec3 {
+    double x, y, z;
+};
 
-    Checker plain;
-    plain.SetSideAndIndex(2, 3);
-    const Pose pose = plain.current;
-    plain.Draw();
-    EXPECT_EQ(Checker::spinAngle, 1.0f);
-    EXPECT_EQ(std::memcmp(&plain.current.x, &pose.x, 6 * sizeof(float)), 0);
-
-    Checker::spinAngle = 359.75f;
-    a.Draw();
-    EXPECT_EQ(Checker::spinAngle, 0.0f);  // 360.25 wraps to exactly 0
-    a.Draw();
-    EXPECT_EQ(Checker::spinAngle, 0.5f);
+// Turns v about a unit axis by the right-hand rule, as glRotate does.
+static Vec3 Turn(const Vec3& v, double degrees, const Vec3& k) {
+    const double a = degrees * M_PI / 180.0, c = std::cos(a), s = std::sin(a);
+    const double along = (k.x * v.x + k.y * v.y + k.z * v.z) * (1 - c);
+    return {v.x * c + (k.y * v.z - k.z * v.y) * s + k.x * along,
+            v.y * c + (k.z * v.x - k.x * v.z) * s + k.y * along,
+            v.z * c + (k.x * v.y - k.y * v.x) * s + k.z * along};
 }
 
-TEST(CheckerDrawing, GhostTurnsFiveDegreesPerDrawnFrame) {
-    Checker ghost;
-    ghost.SetSideAndIndex(1, 100);
-    for (int i = 0; i < 4; ++i)
-        ghost.Draw();
-    EXPECT_EQ(ghost.current.rotY, 20.0f);
-    EXPECT_EQ(ghost.current.x, 0.0f);
-}
+// Keeps only where each pip lands on the die: the origin of the pip list wherever it is called.
+class PipRecorder : public ShapeWriter {
+public:
+    // One translation or rotation; a matrix is the list of those applied since the identity.
+    struct Step {
+        bool turn;
+        double degrees;
+        Vec3 v;
+    };
 
-// The table applies its first colour scheme before any window exists; building and drawing
-// then find no rendering context and must do nothing at all.
-TEST(NoContext, BuildingAndDrawingWithoutAWindowIsHarmless) {
-    BoardView view;
-    view.BuildLists();
-    view.DrawPointsAndSurface();
-    view.DrawFrame();
-    Hand::BuildLists();
-    Checker::BuildLists();
+    void BeginList(unsigned) override {}
+    void EndList() override {}
+    void Begin(GLenum) override {}
+    void End() override {}
+    void Normal(float, float, float) override {}
+    void Vertex(float, float, float) override {}
+    void Colour(float, float, float) override {}
+    void Colour(float, float, float, float) override {}
+    void PushMatrix() override { stack.push_back(stack.back()); }
+    void PopMatrix() override { stack.pop_back(); }
+    void Translate(float x, float y, float z) override {
+        stack.back().push_back({false, 0, {x, y, z}});
+    }
+    void Rotate(float d, float x, float y, float z) override {
+        stack.back().push_back({true, d, {x, y, z}});
+    }
+    void CallList(unsigned list) override {
+        if (list != DiePipList)
+            return;
+        Vec3 p = {0, 0, 0};
+        for (auto step = stack.back().rbegin(); step != stack.back().rend(); ++step)
+            p = step->turn ? Turn(p, step->degrees, step->v)
+                           : Vec3{p.x + step->v.x, p.y + step->v.y, p.z + step->v.z};
+        pips.push_back(p);
+    }
+    void Enable(GLenum) override {}
+    void Disable(GLenum) override {}
+    void BlendFunc(GLenum, GLenum) override {}
+
+    std::vector<Vec3> pips;
+    std::vector<std::vector<Step>> stack = {{}};
+};
+
+// Catches a value shown on the wrong face: the face holding `v` pips, turned by the die's own
+// rotations (about x, then y, then z, as the die is drawn), must face up, and its opposite down.
+TEST(DieValue, SetValueTurnsTheFaceWithThatManyPipsUp) {
+    PipRecorder recorder;
+    WriteDieLists(0.031f, recorder);
+    ASSERT_EQ(recorder.pips.size(), 21u);
+    // The face each value is on: the axis whose face plane holds that many pip centres.
+    const Vec3 axes[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    Vec3 faceOf[7] = {};
+    for (const Vec3& n : axes) {
+        int count = 0;
+        for (const Vec3& p : recorder.pips)
+            count += std::fabs(p.x * n.x + p.y * n.y + p.z * n.z - 0.03) < 1e-6;
+        ASSERT_TRUE(count >= 1 && count <= 6);
+        faceOf[count] = n;
+    }
     Die die;
-    Die::BuildLists(die);
-    die.Draw();
-    die.active = true;
-    die.Draw();
-    die.DrawShadow();
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    for (int v = 1; v <= 6; ++v) {
+        die.SetValue(v);
+        EXPECT_EQ(die.value, v);
+        const auto drawn = [&die](Vec3 n) {
+            n = Turn(n, die.current.rotZ, {0, 0, 1});
+            n = Turn(n, die.current.rotY, {0, 1, 0});
+            return Turn(n, die.current.rotX, {1, 0, 0});
+        };
+        EXPECT_NEAR(drawn(faceOf[v]).y, 1.0, 1e-6) << "value " << v;
+        EXPECT_NEAR(drawn(faceOf[7 - v]).y, -1.0, 1e-6) << "value " << v;
+    }
 }
