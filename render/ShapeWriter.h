@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 
 // Where the static shapes go when their display lists are built. The game writes straight into
-// the GL (GlShapeWriter); tests write into a recorder and look at the geometry itself: winding
-// against normals, pip placement, colours. A shape is written only through these calls, so both
-// see exactly the same thing. Without a current rendering context every GL call is a no-op,
+// the GL (GlShapeWriter); a test can write into a recorder and look at the geometry itself (where
+// the die's pips lie, say). A shape is written only through these calls, so both see exactly the
+// same thing. Without a current rendering context every GL call is a no-op,
 // which makes building lists before the window exists harmless.
 class ShapeWriter {
 public:
