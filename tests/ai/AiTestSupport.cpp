@@ -20,44 +20,33 @@ BoardState BoardFromSigned(const Signed& b) {
 Signed SignedOf(const PointEntry points[26]) {
     Signed b{};
     for (unsigned p = 0; p < 26; ++p) {
-        const int count = static_cast<int>(points[p].count);
-        b[p] = points[p].owner == 2 ? -count : count;
+        const PointEntry& e = points[p];
+        const int count = static_cast<int>(e.count);
+        const bool fits = e.owner <= 2 && (e.owner == 0) == (e.count == 0);
+        b[p] = !fits ? 100 + static_cast<int>(e.owner) : (e.owner == 2 ? -count : count);
     }
     return b;
-}
-
-PositionKey KeyOf(const PointEntry points[26]) {
-    PositionKey key{};
-    for (unsigned p = 0; p < 26; ++p) {
-        key[2 * p] = points[p].owner;
-        key[2 * p + 1] = points[p].count;
-    }
-    return key;
 }
 
 BoardState RandomBoard(std::mt19937& rng) {
     auto uniform = [&rng](unsigned lo, unsigned hi) {
         return std::uniform_int_distribution<unsigned>(lo, hi)(rng);
     };
-    Signed b{};
+    // Kinds: 0 spread, with a rare checker on a bar; 1 race; 2 bear-off; 3 player 1 on the bar.
     const unsigned kind = uniform(0, 3);
-    // Player 1 first, then player 2 on the points player 1 left free.
     const unsigned ones = kind == 0 ? 15 : uniform(1, 15);
     const unsigned twos = kind == 0 ? 15 : uniform(1, 15);
+    const unsigned low[4] = {1, 13, 19, 1};
+    const unsigned high[4] = {24, 12, 12, 7};
+    Signed b{};
     for (unsigned c = 0; c < ones; ++c) {
-        if (kind == 1 || kind == 2) {
-            b[uniform(kind == 1 ? 13 : 19, 24)] += 1;
-        } else if (kind == 3 && c < uniform(0, 4)) {
-            b[0] += 1;
-        } else {
-            b[uniform(uniform(0, 20) == 0 ? 0 : 1, 24)] += 1;
-        }
+        const bool bar = kind == 0 ? uniform(0, 20) == 0 : (kind == 3 && c < uniform(0, 4));
+        b[bar ? 0 : uniform(low[kind], 24)] += 1;
     }
+    // Player 2 on the points player 1 left free.
     for (unsigned c = 0; c < twos; ++c) {
         for (unsigned attempt = 0; attempt < 50; ++attempt) {
-            const unsigned p = kind == 3   ? uniform(1, 7)
-                               : kind != 0 ? uniform(1, 12)
-                                           : uniform(1, uniform(0, 20) == 0 ? 25 : 24);
+            const unsigned p = kind == 0 && uniform(0, 20) == 0 ? 25 : uniform(1, high[kind]);
             if (b[p] <= 0) {
                 b[p] -= 1;
                 break;
@@ -71,12 +60,13 @@ float FileWeight(unsigned seed, unsigned n) {
     return seed == 0 ? 0.0f : static_cast<float>(1.5 * std::sin(seed * 7919.0 + n * 1.37));
 }
 
-void WriteWeights(const std::string& path, unsigned count, unsigned seed) {
+void WriteWeights(const std::string& path, unsigned count, unsigned seed, const char* tail) {
     std::FILE* f = std::fopen(path.c_str(), "w");
     ASSERT_NE(f, nullptr) << path;
     for (unsigned n = 0; n < count; ++n) {
         std::fprintf(f, "%.9g%c", static_cast<double>(FileWeight(seed, n)), " \t\n"[n % 3]);
     }
+    std::fputs(tail, f);
     std::fclose(f);
 }
 
