@@ -28,6 +28,15 @@ Signed SignedOf(const PointEntry points[26]) {
     return b;
 }
 
+std::string MovesText(const MoveList& moves) {
+    std::string text;
+    for (unsigned m = 0; m < moves.count; ++m) {
+        text += (m > 0 ? " " : "") + std::to_string(moves.indices[m]) + "/" +
+                std::to_string(moves.dice[m]);
+    }
+    return text;
+}
+
 BoardState RandomBoard(std::mt19937& rng) {
     auto uniform = [&rng](unsigned lo, unsigned hi) {
         return std::uniform_int_distribution<unsigned>(lo, hi)(rng);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ai/BoardState.h"
+#include "ai/MoveList.h"
 
 // A position as the play tool reads it: b[0] player 1's bar, b[1..24] points (positive player 1,
 // negative player 2), b[25] player 2's bar as a negative count. The saved half is set too.
@@ -13,6 +14,9 @@ BoardState BoardFromSigned(const Signed& b);
 // The points in that form; a point whose owner does not fit its count reads 100 + owner, so that
 // comparing two of these compares the whole of both positions.
 Signed SignedOf(const PointEntry points[26]);
+
+// A play as "index/die index/die ...", in the order of its moves.
+std::string MovesText(const MoveList& moves);
 
 // A random position of the game drawn from one of several kinds (spread, race, bear-off, bar).
 BoardState RandomBoard(std::mt19937& rng);

@@ -11,17 +11,13 @@ static std::string Play(ComputerPlayer& player, const BoardState& board, unsigne
     const unsigned dice[2] = {d0, d1};
     MoveList moves;
     player.ChooseMove(board, side, dice, moves);
-    std::string s;
-    for (unsigned m = 0; m < moves.count; ++m) {
-        s += std::to_string(moves.indices[m]) + "/" + std::to_string(moves.dice[m]) + " ";
-    }
-    return s;
+    return MovesText(moves);
 }
 
 // Catches a player that reads its files on every move, shares them with other players, or
 // repeats its warnings.
 TEST(ComputerPlayer, ReadsEachWeightFileOnceOnTheFirstMove) {
-    const std::string missing = ::testing::TempDir() + "empty";
+    const std::string missing = ::testing::TempDir() + "no-weights-here";
     const std::string cannot =
         ": cannot be opened (No such file or directory); the network keeps its random weights\n";
     ComputerPlayer lost;
@@ -39,12 +35,12 @@ TEST(ComputerPlayer, ReadsEachWeightFileOnceOnTheFirstMove) {
     const std::string dir = WeightFolder("once", 0, 0);
     ComputerPlayer player;
     player.weightDirectory = dir;
-    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1 ");
+    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1");
     WeightFolder("once", 11, 11);
-    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1 ");
+    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1");
     ComputerPlayer second;
     second.weightDirectory = dir + "/";
-    EXPECT_NE(Play(second, BoardState(), 3, 1), "0/3 0/1 ");
+    EXPECT_NE(Play(second, BoardState(), 3, 1), "0/3 0/1");
 }
 
 // With flat contact weights and network 5 for races, the player must play races as one with
@@ -66,6 +62,6 @@ TEST(ComputerPlayer, ContactAndRaceUseTheirOwnFiles) {
             EXPECT_EQ(Play(mixed, mirrored, d0, d1, 2), expected);
         }
     }
-    EXPECT_EQ(Play(mixed, BoardState(), 3, 1), "0/3 0/1 ");
-    EXPECT_NE(Play(same, BoardState(), 3, 1), "0/3 0/1 ");
+    EXPECT_EQ(Play(mixed, BoardState(), 3, 1), "0/3 0/1");
+    EXPECT_NE(Play(same, BoardState(), 3, 1), "0/3 0/1");
 }

@@ -11,7 +11,7 @@ static const std::string startLine = "0 2 0 0 0 0 -5 0 -3 0 0 0 5 -5 0 0 0 3 0 5
 // Flat weights make every play equal, so the first play found is the answer.
 TEST(PlayCommand, AnswersPositionsInTheMoversFrame) {
     ComputerPlayer player;
-    player.weightDirectory = WeightFolder("flat", 0, 0);
+    player.weightDirectory = WeightFolder("flat-answers", 0, 0);
     const struct {
         std::string line;
         std::string answer;
@@ -49,7 +49,7 @@ TEST(PlayCommand, AnswersPositionsInTheMoversFrame) {
 // get the usage and a failing status.
 TEST(PlayCommand, TheToolAnswersLineByLine) {
     ComputerPlayer player;
-    player.weightDirectory = WeightFolder("flat", 0, 0);
+    player.weightDirectory = WeightFolder("flat-lines", 0, 0);
     std::istringstream in(startLine + " 3 1\nnot a position\n" + startLine + " 1 3");
     std::ostringstream out;
     EXPECT_EQ(RunPlay(player, in, out), 0);

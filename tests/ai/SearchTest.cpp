@@ -5,16 +5,6 @@
 #include "ai/Agent.h"
 #include "tests/ai/AiTestSupport.h"
 
-using P = std::vector<std::pair<unsigned, unsigned>>;
-
-static P Pairs(const MoveList& moves) {
-    P out;
-    for (unsigned m = 0; m < moves.count; ++m) {
-        out.emplace_back(moves.indices[m], moves.dice[m]);
-    }
-    return out;
-}
-
 // An agent of the plain search whose values come from the test: 1 where player 1 holds every
 // point of `preferred` (when there are any), else 0. It remembers every position it evaluated.
 class ScriptedAgent : public Agent {
@@ -28,13 +18,13 @@ public:
         }
         return preferred.empty() ? 0.0f : 1.0f;
     }
-    P Choose(const BoardState& board, unsigned d0, unsigned d1, unsigned player = 1) {
+    std::string Choose(const BoardState& board, unsigned d0, unsigned d1, unsigned player = 1) {
         const unsigned dice[2] = {d0, d1};
         MoveList moves;
         seen.clear();
         const unsigned count = ChooseMove(board, player, dice, moves);
         EXPECT_EQ(count, moves.count);
-        return Pairs(moves);
+        return MovesText(moves);
     }
     std::vector<unsigned> preferred;
     std::vector<BoardState> seen;
@@ -42,8 +32,8 @@ public:
 
 // Both the plain search and the fast search of a network whose every value is 0.5 pick
 // `expected` when all values tie: the first play in the enumeration order.
-static void ExpectFirstFound(const Signed& position, unsigned d0, unsigned d1, const P& expected,
-                             unsigned player = 1) {
+static void ExpectFirstFound(const Signed& position, unsigned d0, unsigned d1,
+                             const std::string& expected, unsigned player = 1) {
     const BoardState board = BoardFromSigned(position);
     ScriptedAgent scripted;
     EXPECT_EQ(scripted.Choose(board, d0, d1, player), expected);
@@ -55,8 +45,8 @@ static void ExpectFirstFound(const Signed& position, unsigned d0, unsigned d1, c
     NetAgent agent(&net);
     MoveList fast;
     const unsigned dice[2] = {d0, d1};
-    EXPECT_EQ(agent.ChooseMove(board, player, dice, fast), expected.size());
-    EXPECT_EQ(Pairs(fast), expected);
+    EXPECT_EQ(agent.ChooseMove(board, player, dice, fast), fast.count);
+    EXPECT_EQ(MovesText(fast), expected);
 }
 
 // Catches a search that tries plays in another order, lets an equal value found later win, or
@@ -68,44 +58,44 @@ TEST(Search, EnumerationOrderAndTies) {
     const Signed split = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     Signed player2 = {0, 0, 0, 0, 0, 0, -3, 0, 0, 0, 0, 0, 0, 0, 2};
     player2[24] = -1;
-    const P run = {{1, 1}, {1, 1}, {1, 1}, {1, 1}};
+    const std::string run = "1/1 1/1 1/1 1/1";
     const struct {
         Signed position;
         unsigned d0, d1, player;
         std::vector<unsigned> preferred;  // none: every value ties, in both searches
-        P expected;
+        std::string expected;
     } cases[] = {
         // Pass 0, i = 0, j = 0 comes first: 1-4-5; with the dice the other way round the 1 is
         // played first; the first quadruple runs one checker 1-2-3-4-5.
-        {start, 3, 1, 1, {}, {{0, 3}, {0, 1}}},
-        {start, 1, 3, 1, {}, {{0, 1}, {0, 3}}},
-        {start, 1, 1, 1, {}, {{0, 1}, {0, 1}, {0, 1}, {0, 1}}},
+        {start, 3, 1, 1, {}, "0/3 0/1"},
+        {start, 1, 3, 1, {}, "0/1 0/3"},
+        {start, 1, 1, 1, {}, "0/1 0/1 0/1 0/1"},
         // 1-4 with 1-2 is found as (0,3),(1,1) before (0,1),(1,3); a better value found late wins.
-        {start, 3, 1, 1, {2, 4}, {{0, 3}, {1, 1}}},
-        {start, 3, 1, 1, {20, 22}, {{10, 3}, {11, 1}}},
+        {start, 3, 1, 1, {2, 4}, "0/3 1/1"},
+        {start, 3, 1, 1, {20, 22}, "10/3 11/1"},
         // 6 then 5 and 5 then 6 both end on the held 12: one die only, by value alone.
-        {lone, 6, 5, 1, {}, {{0, 6}}},
-        {lone, 5, 6, 1, {}, {{0, 5}}},
-        {lone, 6, 5, 1, {6}, {{0, 5}}},
+        {lone, 6, 5, 1, {}, "0/6"},
+        {lone, 5, 6, 1, {}, "0/5"},
+        {lone, 6, 5, 1, {6}, "0/5"},
         // A two-dice play beats the one-die play that the values prefer.
-        {{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, -2}, 6, 5, 1, {7, 10}, {{0, 6}, {1, 5}}},
+        {{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, -2}, 6, 5, 1, {7, 10}, "0/6 1/5"},
         // The checker on 1 cannot move: (1, 1, 1, 1) is the first quadruple with four moves,
         // found after three-move ones such as (0, 1, 1, 1), and beats them whatever the values.
         {held, 1, 1, 1, {}, run},
         {held, 1, 1, 1, {13}, run},
         // Only two moves exist: 1-2-3, then 4 is held.
-        {{0, 1, 0, 0, -2}, 1, 1, 1, {}, {{0, 1}, {0, 1}}},
+        {{0, 1, 0, 0, -2}, 1, 1, 1, {}, "0/1 0/1"},
         // Among as many moves a strictly better later play wins: 1 to 5 and 12 to 16.
-        {split, 2, 2, 1, {5, 16}, {{0, 2}, {0, 2}, {1, 2}, {1, 2}}},
+        {split, 2, 2, 1, {5, 16}, "0/2 0/2 1/2 1/2"},
         // Player 2 moves on the mirrored board: its 24 is point 1 there, its 6s are 19s.
-        {player2, 3, 1, 2, {}, {{0, 3}, {0, 1}}},
-        {player2, 3, 1, 2, {23}, {{1, 3}, {1, 1}}},
+        {player2, 3, 1, 2, {}, "0/3 0/1"},
+        {player2, 3, 1, 2, {23}, "1/3 1/1"},
         // Bar checkers first, in both searches: none can enter; with two waiting and 5 held only
         // the 3 enters; four waiting take the four moves of a double.
-        {{1, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1}, 3, 5, 1, {}, {}},
-        {{3, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1}, 3, 3, 1, {}, {}},
-        {{2, 0, 0, 0, 0, -2, 0, 0, 0, 0, 1}, 5, 3, 1, {}, {{0, 3}}},
-        {{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 2, 2, 1, {}, {{0, 2}, {1, 2}, {2, 2}, {3, 2}}},
+        {{1, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1}, 3, 5, 1, {}, ""},
+        {{3, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1}, 3, 3, 1, {}, ""},
+        {{2, 0, 0, 0, 0, -2, 0, 0, 0, 0, 1}, 5, 3, 1, {}, "0/3"},
+        {{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 2, 2, 1, {}, "0/2 1/2 2/2 3/2"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
@@ -126,20 +116,21 @@ TEST(Search, BarEntryAndTheDoublesStop) {
     // Entry points 3 and 5 held: two dice try nothing; with doubles the first quadruple finds the
     // bar closed, however many wait, and the search ends there.
     Signed blocked = {1, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1};
-    EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 5, 3), P{});
+    EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 5, 3), "");
     EXPECT_TRUE(agent.seen.empty());
     for (int waiting : {1, 2, 3}) {
         blocked[0] = waiting;
-        EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 3, 3), P{});
+        EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 3, 3), "");
         EXPECT_EQ(agent.seen.size(), 1u) << waiting;
     }
     // Four or more waiting with doubles: the one quadruple (0, 1, 2, 3).
-    EXPECT_EQ(agent.Choose(BoardFromSigned({7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}), 2, 2).size(), 4u);
+    EXPECT_EQ(agent.Choose(BoardFromSigned({7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}), 2, 2),
+              "0/2 1/2 2/2 3/2");
     ASSERT_EQ(agent.seen.size(), 1u);
     EXPECT_EQ(agent.seen[0].points[0].count, 3u);
     // Player 2's bar is the mirrored board's point 0, first in the checker list.
     Signed player2 = {0, 0, 0, 0, 0, 0, -3, 0, 0, 0, 0, 0, 0, 0, 2};
     player2[24] = player2[25] = -1;
-    EXPECT_EQ(agent.Choose(BoardFromSigned(player2), 1, 3, 2).size(), 2u);
+    EXPECT_NE(agent.Choose(BoardFromSigned(player2), 1, 3, 2), "");
     EXPECT_EQ(agent.savedCheckerList[0], 0u);
 }
