@@ -46,10 +46,11 @@ public:
         }
         const float v = NetAgent::Evaluate();
         const float oneHot = EvaluatePoints(searchBoard.points);
-        EXPECT_EQ(std::memcmp(&v, &oneHot, sizeof v), 0) << v << " " << oneHot;
+        passesDiffer = passesDiffer || std::memcmp(&v, &oneHot, sizeof v) != 0;
         return values[key] = v;
     }
     std::map<Signed, float> values;
+    bool passesDiffer = false;
 };
 
 static void RunCases(NeuralNet& net, std::mt19937& rng, unsigned cases) {
@@ -66,6 +67,7 @@ static void RunCases(NeuralNet& net, std::mt19937& rng, unsigned cases) {
         const unsigned long before = allocations;
         const unsigned fastCount = agent.ChooseMove(board, player, dice, fast);
         ASSERT_EQ(allocations, before) << "the search allocated, case " << c;
+        ASSERT_FALSE(agent.passesDiffer) << "one-hot and plain passes differ, case " << c;
         ASSERT_EQ(plainCount, fastCount) << "case " << c;
         ASSERT_EQ(MovesText(plain), MovesText(fast)) << "case " << c;
     }
