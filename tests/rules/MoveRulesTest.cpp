@@ -2,24 +2,7 @@
 
 #include <memory>
 
-#include "ai/Chance.h"
 #include "tests/rules/TablePlayer.h"
-
-TEST(RollForTurn, DoublesGiveFourMovesAndDieZeroAlwaysStartsSelected) {
-    auto table = std::make_unique<GameTable>();
-    Srand(11);
-    int doublesSeen = 0;
-    for (int i = 0; i < 200; i++) {
-        table->selectedDie = 1;
-        table->RollForTurn();
-        const bool equal = table->dice[0].value == table->dice[1].value;
-        doublesSeen += equal ? 1 : 0;
-        ASSERT_EQ(table->movesLeft, equal ? 4 : 2);
-        ASSERT_EQ(table->selectedDie, 0);
-        ASSERT_TRUE(table->dice[0].active && !table->dice[1].active);
-    }
-    EXPECT_GT(doublesSeen, 0);
-}
 
 // {source, die, allowed, to, hits}: blocked points refuse, blots are hit, own and empty accept.
 struct Case {

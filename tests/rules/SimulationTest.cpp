@@ -80,8 +80,14 @@ static void Simulate(const std::filesystem::path& weights, int games, unsigned s
         ASSERT_TRUE(table->IsValid()) << "after frame " << result.frames;
         result.games += table->gamesFinished - finishedBefore;
 
-        // 3. Every roll starts a turn; the fingerprint takes the roll and the position.
+        // 3. Every roll starts a turn: the human's opens on die 0, with four moves for doubles.
+        // The fingerprint takes the roll and the position.
         if (table->turnsStarted != turns) {
+            if (table->currentSide == HumanSide && table->gameOverFrames == 0) {
+                const bool doubles = table->dice[0].value == table->dice[1].value;
+                ASSERT_EQ(table->movesLeft, doubles ? 4 : 2) << "after frame " << result.frames;
+                ASSERT_TRUE(table->selectedDie == 0 && table->dice[0].active);
+            }
             turns = table->turnsStarted;
             result.longestTurn = std::max(result.longestTurn, turnFrames);
             turnFrames = 0;
