@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "render/Picking.h"
-
 TablePlayer::TablePlayer(GameTable& table, int width, int height) : table(table) {
     table.clientWidth = width;
     table.clientHeight = height;
@@ -13,7 +11,6 @@ TablePlayer::TablePlayer(GameTable& table, int width, int height) : table(table)
 
 void TablePlayer::Frame() {
     table.StepTurn();
-    frames++;
 }
 
 void TablePlayer::MouseMove(float px, float py) {
@@ -26,15 +23,15 @@ void TablePlayer::MouseMove(float px, float py) {
 }
 
 void TablePlayer::LeftClick(float px, float py) {
-    if (!table.inputEnabled) {
-        return;
+    if (table.inputEnabled) {
+        table.mouseX = px;
+        table.mouseY = py;
+        table.MouseToBoard();
+        table.DropStep();
     }
-    table.mouseX = px;
-    table.mouseY = py;
-    table.MouseToBoard();
-    table.DropStep();
 }
 
+// Unlike the other two, the right button acts while input is off.
 void TablePlayer::RightClick(float px, float py) {
     table.SwitchDie();
     table.mouseX = px;
@@ -44,21 +41,18 @@ void TablePlayer::RightClick(float px, float py) {
 }
 
 void TablePlayer::PixelForPoint(int p, float& px, float& py) const {
-    // Middle of the point's bin: bins start at the bar edge, one point width each.
+    // Bins start at the bar edge, one point width (0.14) each; the bar's bin is at x = 0.
     float x = 0.0f;
     if (p >= 1 && p <= 24) {
         const int n = p <= 12 ? p : 25 - p;
-        x = n <= 6 ? 0.07f + 0.14f * static_cast<float>(6 - n) + 0.07f
-                   : -(0.07f + 0.14f * static_cast<float>(n - 7) + 0.07f);
+        x = n <= 6 ? 0.14f * static_cast<float>(7 - n) : -0.14f * static_cast<float>(n - 6);
     }
-    const float z = (p >= 13 && p <= 25) ? -0.5f : 0.5f;
+    const float z = (p >= 13) ? -0.5f : 0.5f;
     // The fingertips are 0.14 left of and 0.14 nearer than the hand.
-    const float handX = x + 0.14f;
-    const float handZ = z - 0.14f;
     const float halfWidth = static_cast<float>(table.clientWidth / 2);
     const float halfHeight = static_cast<float>(table.clientHeight / 2);
-    px = std::round(handX * halfWidth + halfWidth);
-    py = std::round(handZ * halfHeight + halfHeight);
+    px = std::round((x + 0.14f) * halfWidth + halfWidth);
+    py = std::round((z - 0.14f) * halfHeight + halfHeight);
 }
 
 bool TablePlayer::ClickPoint(int p) {
@@ -70,9 +64,15 @@ bool TablePlayer::ClickPoint(int p) {
     return table.hand.moving;
 }
 
-bool TablePlayer::HumanMayAct() const {
-    return table.currentSide == HumanSide && table.inputEnabled && !table.hand.moving &&
-           table.hand.mode == RestMode && table.movesLeft > 0 && table.gameOverFrames == 0;
+int TablePlayer::RunUntil(const std::function<bool()>& done, int limit) {
+    for (int frame = 1; frame <= limit; frame++) {
+        Frame();
+        EXPECT_TRUE(table.IsValid()) << "after frame " << frame;
+        if (done()) {
+            return frame;
+        }
+    }
+    return -1;
 }
 
 void SetPosition(GameTable& table, std::initializer_list<Stack> stacks) {
@@ -80,32 +80,21 @@ void SetPosition(GameTable& table, std::initializer_list<Stack> stacks) {
         while (point.Pop() != nullptr) {
         }
     }
-    for (Checker& checker : table.checkers) {
-        checker.selected = false;
-    }
-    // The computer's checkers are 0..14, the human's 15..29.
+    // The human's checkers are 15..29, the computer's 0..14.
     int next[3] = {0, 15, 0};
-    for (const Stack& stack : stacks) {
-        for (int i = 0; i < stack.count; i++) {
-            Checker& checker = table.checkers[next[stack.side]++];
-            checker.current = table.points[stack.point].SlotPosition();
-            table.points[stack.point].Push(&checker);
+    auto place = [&](int point, int side, int count) {
+        for (int i = 0; i < count; i++) {
+            Checker& checker = table.checkers[next[side]++];
+            checker.selected = false;
+            checker.current = table.points[point].SlotPosition();
+            table.points[point].Push(&checker);
         }
+    };
+    for (const Stack& stack : stacks) {
+        place(stack.point, stack.side, stack.count);
     }
-    while (next[ComputerSide] < 15) {
-        Checker& checker = table.checkers[next[ComputerSide]++];
-        checker.current = table.points[ComputerTray].SlotPosition();
-        table.points[ComputerTray].Push(&checker);
-    }
-    while (next[HumanSide] < 30) {
-        Checker& checker = table.checkers[next[HumanSide]++];
-        checker.current = table.points[HumanTray].SlotPosition();
-        table.points[HumanTray].Push(&checker);
-    }
-}
-
-int SideOn(const GameTable& table, int point) {
-    return table.points[point].Owner();
+    place(ComputerTray, ComputerSide, 15 - next[ComputerSide]);
+    place(HumanTray, HumanSide, 30 - next[HumanSide]);
 }
 
 void SetRoll(GameTable& table, int a, int b) {
@@ -116,15 +105,4 @@ void SetRoll(GameTable& table, int a, int b) {
     table.dice[1].active = false;
     table.doubles = a == b ? 1 : 0;
     table.movesLeft = a == b ? 4 : 2;
-}
-
-int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit) {
-    for (int frame = 1; frame <= limit; frame++) {
-        player.Frame();
-        EXPECT_TRUE(player.table.IsValid()) << "after frame " << frame;
-        if (done()) {
-            return frame;
-        }
-    }
-    return -1;
 }

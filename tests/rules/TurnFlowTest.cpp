@@ -1,194 +1,229 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
+#include <utility>
 
 #include "tests/rules/TablePlayer.h"
 
-static bool HandIdle(const GameTable& table) {
-    return !table.hand.moving;
-}
+// A table in the starting position with a player at 800 x 600.
+class TurnFlow : public ::testing::Test {
+protected:
+    bool HandIdle() const { return !table->hand.moving; }
+    bool HumansTurnAgain() const {
+        return table->currentSide == HumanSide && !table->hand.moving && table->inputEnabled == 1;
+    }
+    // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
+    // computer player's: (checker index, die) pairs.
+    void StartComputerTurn(int a, int b,
+                           std::initializer_list<std::pair<unsigned, unsigned>> play) {
+        table->SwitchSide();
+        SetRoll(*table, a, b);
+        MoveList moves;
+        for (const auto& move : play) {
+            moves.indices[moves.count] = move.first;
+            moves.dice[moves.count++] = move.second;
+        }
+        table->ReadComputerMoves(moves);
+        BeginComputerMoves();
+    }
+    void BeginComputerMoves() {
+        table->computerMovesDone = 0;
+        table->StartPlannedMove(0);
+        table->hand.moving = true;
+        table->inputEnabled = 0;
+    }
 
-TEST(HumanMove, PlainMoveTakesThreeHandMovesAndTheOtherDieComesNext) {
-    auto table = NewTable();
-    TablePlayer player(*table);
-    SetRoll(*table, 3, 5);
-    ASSERT_TRUE(player.ClickPoint(13));
-    EXPECT_EQ(table->fromPoint, 13);
-    EXPECT_EQ(table->toPoint, 10);
-    EXPECT_EQ(table->inputEnabled, 0);
-    const Pose slot = table->points[10].SlotPosition();
-    Checker* mover = table->points[13].Top();
+    std::unique_ptr<GameTable> table = std::make_unique<GameTable>();
+    TablePlayer player{*table};
+};
 
-    // Reach, carry, return: fifteen frames each, the arrival in the last frame of each.
-    int frames = RunUntil(player, [&] { return HandIdle(*table); });
-    EXPECT_EQ(frames, 45);
-    EXPECT_EQ(table->points[10].Top(), mover);
-    EXPECT_EQ(mover->current.x, slot.x);
-    EXPECT_EQ(mover->current.y, slot.y);
-    EXPECT_EQ(mover->current.z, slot.z);
-    EXPECT_EQ(table->points[13].count, 4u);
-    EXPECT_EQ(table->hand.attached, 0);
-
-    // Back at the pointer: one move left, with the other die, and the human may act again.
-    EXPECT_EQ(table->movesLeft, 1);
-    EXPECT_EQ(table->selectedDie, 1);
-    EXPECT_TRUE(table->dice[1].active);
-    EXPECT_FALSE(table->dice[0].active);
-    EXPECT_EQ(table->inputEnabled, 1);
-    EXPECT_EQ(table->currentSide, HumanSide);
-    // With one move left the die switch does nothing.
-    table->SwitchDie();
-    EXPECT_EQ(table->selectedDie, 1);
-}
-
-TEST(HumanMove, RightClickBeforeTheFirstMoveSelectsTheOtherDieAndMovesTheGhost) {
-    auto table = NewTable();
-    TablePlayer player(*table);
+// Reach, carry, return take fifteen frames each. The right button switches the die (and the
+// ghost) only before the first move; the second move gets the other die on its own.
+TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     SetRoll(*table, 3, 5);
     float px, py;
     player.PixelForPoint(13, px, py);
     player.MouseMove(px, py);
     EXPECT_TRUE(table->points[13].Top()->selected);
     ASSERT_EQ(table->ghostVisible, 1);
-    EXPECT_EQ(table->ghostChecker.current.x, table->points[10].SlotPosition().x);
-
+    EXPECT_EQ(table->ghostChecker.current.x, SlotPosition(10, 0).x);
     player.RightClick(px, py);
     EXPECT_EQ(table->selectedDie, 1);
-    EXPECT_TRUE(table->dice[1].active);
-    ASSERT_EQ(table->ghostVisible, 1);
-    EXPECT_EQ(table->ghostChecker.current.x, table->points[8].SlotPosition().x);
-    EXPECT_EQ(table->ghostChecker.current.z, table->points[8].SlotPosition().z);
+    EXPECT_EQ(table->ghostChecker.current.x, SlotPosition(8, 3).x);
 
+    Checker* mover = table->points[13].Top();
     ASSERT_TRUE(player.ClickPoint(13));
-    EXPECT_EQ(table->toPoint, 8);
-    RunUntil(player, [&] { return HandIdle(*table); });
-    // After the first move the turn bookkeeping switches back to die 0.
-    EXPECT_EQ(table->selectedDie, 0);
+    EXPECT_EQ(player.RunUntil([&] { return HandIdle(); }), 45);
+    EXPECT_EQ(table->points[8].Top(), mover);
+    EXPECT_EQ(mover->current.z, SlotPosition(8, 3).z);
     EXPECT_EQ(table->movesLeft, 1);
+    EXPECT_EQ(table->selectedDie, 0);
+    EXPECT_TRUE(table->dice[0].active && !table->dice[1].active);
+    EXPECT_EQ(table->inputEnabled, 1);
+    table->SwitchDie();
+    EXPECT_EQ(table->selectedDie, 0);
 }
 
-TEST(HumanMove, TurnEndsAfterOneMoveWhenTheOtherDieCannotBeUsed) {
-    auto table = NewTable();
-    TablePlayer player(*table);
-    // Only one human checker left on the board: after 13 -> 10 a 6 would land on the block at 4.
+// Only the human's checkers light up under the fingertips, and the ghost shows where the
+// selected die puts one only when the move lands: not on a block, not bearing off.
+TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {
+    SetPosition(*table, {{13, HumanSide, 2},
+                         {2, HumanSide, 1},
+                         {12, ComputerSide, 3},
+                         {8, ComputerSide, 2},
+                         {9, ComputerSide, 1}});
+    const struct {
+        int point, die;
+        bool selected, ghost;
+    } cases[] = {{13, 5, true, false}, {13, 4, true, true}, {13, 1, true, false},
+                 {13, 2, true, true},  {2, 3, true, false}, {12, 5, false, false}};
+    for (const auto& c : cases) {
+        SetRoll(*table, c.die, 6);
+        float px, py;
+        player.PixelForPoint(c.point, px, py);
+        player.MouseMove(px, py);
+        EXPECT_EQ(table->points[c.point].Top()->selected, c.selected) << c.point << "-" << c.die;
+        EXPECT_EQ(table->ghostVisible, c.ghost ? 1 : 0) << c.point << "-" << c.die;
+    }
+    player.MouseMove(0, 0);
+    EXPECT_FALSE(table->points[13].Top()->selected) << "off the board the selection clears";
+}
+
+// The turn passes as soon as the move is put down, not after the wait for a blocked roll.
+TEST_F(TurnFlow, TurnEndsAfterOneMoveWhenTheOtherDieCannotBeUsed) {
+    // After 13 -> 10 the 6 would land on the block at 4.
     SetPosition(*table, {{13, HumanSide, 1}, {4, ComputerSide, 2}});
     SetRoll(*table, 3, 6);
     const int turns = table->turnsStarted;
     ASSERT_TRUE(player.ClickPoint(13));
-    // The next roll comes right after the first move: the human never got a second one.
-    ASSERT_EQ(RunUntil(player, [&] { return table->turnsStarted > turns; }), 45);
-    EXPECT_EQ(table->points[10].Owner(), HumanSide);
-    EXPECT_EQ(table->points[13].count, 0u);
+    EXPECT_EQ(player.RunUntil([&] { return table->turnsStarted > turns; }), 45);
 }
 
-TEST(HumanMove, HitSendsTheBlotToTheComputersBarAndTheMoverTakesItsSlot) {
-    auto table = NewTable();
-    TablePlayer player(*table);
+TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
     SetPosition(*table, {{13, HumanSide, 4},
                          {9, ComputerSide, 1},
                          {ComputerBar, ComputerSide, 2},
                          {6, HumanSide, 2}});
     SetRoll(*table, 4, 1);
     Checker* blot = table->points[9].Top();
-    const Pose blotPose = blot->current;
-    const Pose barSlot = table->points[ComputerBar].SlotPosition();
-
-    // The ghost shows the slot after the blot.
-    float px, py;
-    player.PixelForPoint(13, px, py);
-    player.MouseMove(px, py);
-    ASSERT_EQ(table->ghostVisible, 1);
-    EXPECT_EQ(table->ghostChecker.current.z, table->points[9].SlotPosition().z);
-
     Checker* mover = table->points[13].Top();
     ASSERT_TRUE(player.ClickPoint(13));
     EXPECT_EQ(table->hand.mode, ReachHitMode);
-    const int frames = RunUntil(player, [&] { return HandIdle(*table); });
-    EXPECT_EQ(frames, 60);
-    EXPECT_EQ(table->points[9].count, 1u);
+    EXPECT_EQ(player.RunUntil([&] { return HandIdle(); }), 60);
     EXPECT_EQ(table->points[9].Top(), mover);
-    EXPECT_EQ(mover->current.x, blotPose.x);
-    EXPECT_EQ(mover->current.z, blotPose.z);
-    EXPECT_EQ(table->points[ComputerBar].count, 3u);
+    EXPECT_EQ(mover->current.z, SlotPosition(9, 0).z);
     EXPECT_EQ(table->points[ComputerBar].Top(), blot);
-    EXPECT_EQ(blot->current.y, barSlot.y);
-    EXPECT_EQ(blot->current.z, barSlot.z);
-    EXPECT_EQ(table->movesLeft, 1);
+    EXPECT_EQ(blot->current.y, SlotPosition(ComputerBar, 2).y);
+
+    // The computer's checkers on 10 are the first three of its list; 10 + 3 hits the blot on 13.
+    SetPosition(*table, {{10, ComputerSide, 3}, {13, HumanSide, 1}, {6, HumanSide, 4}});
+    Checker* humanBlot = table->points[13].Top();
+    StartComputerTurn(3, 5, {{2, 3}});
+    EXPECT_EQ(table->barPoint, HumanBar);
+    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    EXPECT_EQ(table->points[HumanBar].Top(), humanBlot);
+    EXPECT_EQ(humanBlot->current.z, SlotPosition(HumanBar, 0).z);
 }
 
-TEST(HumanMove, BearOffShowsNoGhostButTheClickBearsTheCheckerOff) {
-    auto table = NewTable();
-    TablePlayer player(*table);
-    SetPosition(*table, {{2, HumanSide, 3}, {5, HumanSide, 2}, {24, ComputerSide, 2}});
-    SetRoll(*table, 5, 5);
-    float px, py;
-    player.PixelForPoint(2, px, py);
-    player.MouseMove(px, py);
-    EXPECT_TRUE(table->points[2].Top()->selected);
-    EXPECT_EQ(table->ghostVisible, 0);
-    ASSERT_TRUE(player.ClickPoint(2));
-    EXPECT_EQ(table->toPoint, HumanTray);
-    RunUntil(player, [&] { return HandIdle(*table); });
-    EXPECT_EQ(table->points[HumanTray].count, 11u);
-    EXPECT_EQ(table->points[2].count, 2u);
-    EXPECT_EQ(table->movesLeft, 3);
+// The checkers on 17 and 18 each move twice, with the other's move between.
+TEST_F(TurnFlow, AComputerCheckerMovedAgainStartsWhereItsLastMoveLeftIt) {
+    SetPosition(*table, {{1, ComputerSide, 2},
+                         {17, ComputerSide, 1},
+                         {18, ComputerSide, 1},
+                         {6, HumanSide, 5},
+                         {8, HumanSide, 3}});
+    StartComputerTurn(4, 4, {{2, 4}, {3, 4}, {2, 4}, {3, 4}});
+    const int sources[4] = {17, 18, 21, 22};
+    for (int k = 0; k < 4; k++) {
+        EXPECT_EQ(table->plannedSources[k], sources[k]);
+    }
+    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    EXPECT_EQ(table->points[17].count + table->points[18].count + table->points[21].count +
+                  table->points[22].count,
+              0u);
+    EXPECT_EQ(table->points[ComputerTray].count, 13u);
 }
 
-TEST(HoverStep, OnlyTheHumansCheckersAreHighlightedAndBlockedTargetsShowNoGhost) {
-    auto table = NewTable();
-    TablePlayer player(*table);
-    SetRoll(*table, 5, 2);
-    float px, py;
-    // Point 13 with a 5 lands on the human's own 8: highlighted, ghost shown.
-    player.PixelForPoint(13, px, py);
-    player.MouseMove(px, py);
-    EXPECT_TRUE(table->points[13].stack[0]->selected);
-    EXPECT_EQ(table->ghostVisible, 1);
-    // Moving to the computer's 12 clears that and shows nothing.
-    player.PixelForPoint(12, px, py);
-    player.MouseMove(px, py);
-    EXPECT_FALSE(table->points[13].stack[0]->selected);
-    EXPECT_FALSE(table->points[12].Top()->selected);
-    EXPECT_EQ(table->ghostVisible, 0);
-    // An empty point: nothing either.
-    player.PixelForPoint(15, px, py);
-    player.MouseMove(px, py);
-    EXPECT_EQ(table->ghostVisible, 0);
-    // Point 6 with a 5 lands on the computer's two checkers on 1: selected, no ghost, no move.
-    player.PixelForPoint(6, px, py);
-    player.MouseMove(px, py);
-    EXPECT_TRUE(table->points[6].Top()->selected);
-    EXPECT_EQ(table->ghostVisible, 0);
-    player.LeftClick(px, py);
-    EXPECT_FALSE(table->hand.moving);
-    EXPECT_EQ(table->inputEnabled, 1);
-    EXPECT_TRUE(table->points[6].Top()->selected);
-    // Off the board the last selection is cleared too.
-    player.MouseMove(0, 0);
-    EXPECT_FALSE(table->points[6].Top()->selected);
+TEST_F(TurnFlow, TheComputerPlayersDoublesPlayWithOnlyTwoMovesIsCarriedOut) {
+    // 15 -> 18 -> 21, and then the human's two checkers on 24 stop the 3s.
+    SetPosition(*table, {{15, ComputerSide, 1}, {24, HumanSide, 2}, {6, HumanSide, 5}});
+    table->SwitchSide();
+    SetRoll(*table, 3, 3);
+    table->PlanComputerTurn();
+    ASSERT_EQ(table->movesLeft, 2);
+    BeginComputerMoves();
+    // Two moves of 30 frames and the return of 15.
+    EXPECT_EQ(player.RunUntil([&] { return HumansTurnAgain(); }), 75);
+    EXPECT_EQ(table->points[21].Owner(), ComputerSide);
+    EXPECT_EQ(table->stalledComputerTurns, 0);
 }
 
-TEST(HumanMove, ClicksDuringAMoveOrTheComputersTurnDoNothing) {
-    auto table = NewTable();
-    TablePlayer player(*table);
-    SetRoll(*table, 6, 5);
+TEST_F(TurnFlow, AComputerWithNoMoveGivesTheHumanAFreshRollAtOnce) {
+    // The human holds its whole home board: the computer's checker on the bar cannot enter.
+    SetPosition(*table, {{1, HumanSide, 2},
+                         {2, HumanSide, 2},
+                         {3, HumanSide, 2},
+                         {4, HumanSide, 2},
+                         {5, HumanSide, 2},
+                         {6, HumanSide, 2},
+                         {13, HumanSide, 3},
+                         {ComputerBar, ComputerSide, 1}});
+    SetRoll(*table, 3, 2);
+    table->movesLeft = 1;
+    const int turns = table->turnsStarted;
     ASSERT_TRUE(player.ClickPoint(13));
-    player.Frame();
-    const int from = table->fromPoint;
-    // The window gates the click on inputEnabled; the drop step refuses a moving hand itself.
-    player.LeftClick(10, 10);
-    table->DropStep();
-    EXPECT_EQ(table->fromPoint, from);
-    EXPECT_EQ(table->hand.mode, ReachMode);
+    ASSERT_EQ(player.RunUntil([&] { return table->turnsStarted > turns; }), 45);
+    // The computer's roll and the human's new one, in the same frame.
+    EXPECT_EQ(table->turnsStarted, turns + 2);
+    EXPECT_TRUE(HumansTurnAgain());
+}
 
-    RunUntil(player, [&] { return HandIdle(*table); });
-    table->currentSide = ComputerSide;
-    float px, py;
-    player.PixelForPoint(8, px, py);
-    table->mouseX = px;
-    table->mouseY = py;
-    table->MouseToBoard();
-    table->DropStep();
-    EXPECT_FALSE(table->hand.moving);
+TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
+    // Refused in the middle of a turn: the second move starts on a human point.
+    StartComputerTurn(4, 2, {{14, 4}, {0, 2}});
+    table->plannedSources[1] = 6;
+    EXPECT_LE(player.RunUntil([&] { return HumansTurnAgain(); }), 30 + 1 + 15);
+    EXPECT_EQ(table->computerMovesDone, 1);
+    EXPECT_EQ(table->points[23].Owner(), ComputerSide);
+    // Refused at once: the first planned move is blocked by the human's five checkers on 6.
+    StartComputerTurn(5, 2, {{0, 5}});
+    EXPECT_GT(player.RunUntil([&] { return HumansTurnAgain(); }, 100), 0);
+    EXPECT_EQ(table->stalledComputerTurns, 2);
+    EXPECT_EQ(table->points[1].count, 2u);
+}
+
+TEST_F(TurnFlow, ABlockedHumanTurnPassesOnlyAfterTheRollHasBeenShown) {
+    SetRoll(*table, 5, 6);
+    EXPECT_EQ(player.RunUntil([] { return false; }, 300), -1);
+    EXPECT_EQ(table->currentSide, HumanSide) << "a turn with a move waits for the human";
+    SetPosition(*table, {{HumanBar, HumanSide, 1}, {19, ComputerSide, 2}, {20, ComputerSide, 2}});
+    ASSERT_FALSE(table->HumanHasAnyMove());
+    const int turns = table->turnsStarted;
+    EXPECT_FALSE(player.ClickPoint(HumanBar));
+    EXPECT_EQ(player.RunUntil([&] { return table->turnsStarted != turns; }),
+              GameTable::NoMovePassFrames);
+    EXPECT_EQ(table->blockedTurnsPassed, 1);
+}
+
+TEST_F(TurnFlow, TheWonGameStaysInViewThenANewGameStartsWithTheHumansRoll) {
+    SetPosition(*table, {{2, HumanSide, 1}, {24, ComputerSide, 3}});
+    SetRoll(*table, 4, 1);
+    ASSERT_TRUE(player.ClickPoint(2));
+    ASSERT_EQ(player.RunUntil([&] { return table->gamesFinished == 1; }), 45);
+    EXPECT_EQ(table->lastWinner, HumanSide);
+    const int turns = table->turnsStarted;
+    // The finished position, untouched for the pause; clicks are ignored.
+    for (int frame = 1; frame < GameTable::GameOverPauseFrames; frame++) {
+        player.Frame();
+        player.LeftClick(400, 300);
+        ASSERT_EQ(table->points[HumanTray].count, 15u);
+        ASSERT_EQ(table->turnsStarted, turns);
+    }
+    player.Frame();
+    EXPECT_EQ(table->turnsStarted, turns + 1);
+    EXPECT_EQ(table->Winner(), 0);
+    EXPECT_TRUE(table->IsValid());
+    EXPECT_TRUE(HumansTurnAgain());
+    EXPECT_EQ(table->points[6].Top(), &table->checkers[29]);
+    EXPECT_EQ(table->checkers[29].current.z, SlotPosition(6, 4).z);
 }
