@@ -1,8 +1,10 @@
 // A move played on the real game window under a virtual display: the real pointer is moved over
-// a human point and clicked through the window system (xdotool), and the hand carries the
-// checker.
+// a human point and clicked through the window system (xdotool), the hand carries the checker,
+// the computer answers, and both the board and a pixel read back from the frame show the move.
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,6 +30,36 @@ static std::string Shell(const std::string& command) {
     return output;
 }
 
+// The brightness, in the frame just drawn, of a board position: projected with the view the
+// table applies (including its stretch along x) and read before the swap.
+static float Brightness(const Pose& at) {
+    const Pose& view = gameTable.boardView.current;
+    double modelview[16], projection[16];
+    int viewport[4];
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(view.x, view.y, view.z);
+    glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
+    glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
+    glScalef(1.1f, 1.0f, 1.0f);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glPopMatrix();
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    double wx = 0, wy = 0, wz = 0;
+    gluProject(at.x, at.y, at.z, modelview, projection, viewport, &wx, &wy, &wz);
+    unsigned char rgb[3] = {0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(static_cast<int>(wx), static_cast<int>(wy), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return (rgb[0] + rgb[1] + rgb[2]) / (3.0f * 255.0f);
+}
+
+// Where the top of a checker standing first on point 9 is drawn, and how bright it last was.
+static Pose onNine;
+static float nineBrightness = 0.0f;
+
 // One pass of the main loop: every waiting message, then a frame.
 static void Pass() {
     WindowMessage message;
@@ -35,6 +67,7 @@ static void Pass() {
         GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
     }
     RenderFrame();
+    nineBrightness = Brightness(onNine);
     SwapWindowBuffers(gameDeviceContext);
     ApplyKeyActions();
 }
@@ -48,7 +81,7 @@ static bool PassUntil(Done done, int limit) {
     return done();
 }
 
-TEST(RealWindow, AClickOnAHumanPointMovesItsChecker) {
+TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     if (std::getenv("DISPLAY") == nullptr ||
         std::system("command -v xdotool >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "needs an X display and xdotool";
@@ -63,8 +96,14 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsChecker) {
     }
     ASSERT_FALSE(window.empty()) << "the game window is not on the display";
 
-    // A known roll: a 4 takes a checker from 13 to the empty point 9.
+    // A known roll: a 4 takes a checker from 13 to the empty, dark point 9. With one move left
+    // the computer answers right after it.
     SetRoll(gameTable, 4, 2);
+    gameTable.movesLeft = 1;
+    onNine = SlotPosition(9, 0);
+    onNine.y += 0.01f;
+    Pass();
+    const float emptyNine = nineBrightness;
     TablePlayer aim(gameTable, gameTable.clientWidth, gameTable.clientHeight);
     float px = 0, py = 0;
     aim.PixelForPoint(13, px, py);
@@ -72,10 +111,37 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsChecker) {
           std::to_string(static_cast<int>(px)) + " " + std::to_string(static_cast<int>(py)));
     Checker* mover = gameTable.points[13].Top();
     Shell("xdotool click 1");
+    // Out of the way, so the returning hand does not cover point 9.
+    Shell("xdotool mousemove --sync --window " + window + " 780 20");
 
     PassUntil([] { return gameTable.points[9].count > 0; }, 2000);
     ASSERT_EQ(gameTable.points[9].Top(), mover) << "the click did not move the checker on 13";
     EXPECT_EQ(gameTable.points[13].count, 4u);
+    BoardState before;
+    gameTable.FillSnapshot(before);
+    PassUntil([] { return false; }, 5);
+    EXPECT_LT(emptyNine, 0.35f);
+    EXPECT_GT(nineBrightness, 0.5f) << "the white checker does not show on point 9";
+
+    // The computer's turn, played by its hand, then the human's roll.
+    PassUntil(
+        [] {
+            return gameTable.currentSide == HumanSide && gameTable.inputEnabled &&
+                   !gameTable.hand.moving;
+        },
+        3000);
+    ASSERT_EQ(gameTable.currentSide, HumanSide);
+    BoardState after;
+    gameTable.FillSnapshot(after);
+    int computerPointsChanged = 0;
+    for (int p = 0; p < 26; p++) {
+        const bool computer = before.points[p].owner == 1 || after.points[p].owner == 1;
+        if (computer && (before.points[p].owner != after.points[p].owner ||
+                         before.points[p].count != after.points[p].count)) {
+            computerPointsChanged++;
+        }
+    }
+    EXPECT_GE(computerPointsChanged, 1) << "the computer did not move";
     EXPECT_TRUE(gameTable.IsValid());
     CloseGameWindow();
 }
