@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -19,38 +20,31 @@ protected:
         ResetAppState();
         ResetFakePlatform();
         unsetenv("KESTRANE_NO_PACING");
-        unsetenv("KESTRANE_REPORT_FPS");
         Hand fresh;
         gameTable.hand.current = fresh.current;
-        for (int j = 0; j < 6; ++j) {
-            gameTable.hand.joints[j] = fresh.joints[j];
-        }
+        std::copy(fresh.joints, fresh.joints + 6, gameTable.hand.joints);
         gameTable.boardView.current = BoardView().current;
         gameTable.inputEnabled = 1;
-        gameTable.mouseX = 0.0f;
-        gameTable.mouseY = 0.0f;
-        gameTable.clientWidth = 0;
-        gameTable.clientHeight = 0;
+        gameTable.selectedDie = 0;
+        gameTable.movesLeft = 0;
+        gameTable.mouseX = gameTable.mouseY = 0.0f;
     }
 
     static bool Open(bool fullscreenRequested = false) {
         return OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, fullscreenRequested);
     }
 
-    static int Count(const std::string& call) {
-        int n = 0;
-        for (const std::string& c : Fake().calls) {
-            n += c == call;
-        }
-        return n;
+    static void Send(unsigned message, std::uint32_t wParam = 0, std::uint32_t lParam = 0) {
+        GameWindowProc(gameWindow, message, wParam, lParam);
     }
 
-    static std::vector<std::string> BoxTexts() {
-        std::vector<std::string> texts;
-        for (const ShownMessageBox& b : Fake().boxes) {
-            texts.push_back(b.text);
-        }
-        return texts;
+    static int Count(const std::string& call) {
+        const std::vector<std::string>& calls = Fake().calls;
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
+
+    static std::string LastBoxText() {
+        return Fake().boxes.empty() ? "" : Fake().boxes.back().text;
     }
 
     static bool NothingHeld() {

@@ -7,80 +7,48 @@
 
 // Recording a run's input and playing it back.
 
-struct RunResult {
-    Pose hand;
-    Pose view;
-    float mouseX;
-    int swaps;
-    unsigned char fullscreenAtEnd;
-    unsigned char fadingOutAtEnd;
-};
-
 class JournalTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        path = ::testing::TempDir() + "kestrane-journal-test.txt";
         unsetenv("KESTRANE_RECORD");
         unsetenv("KESTRANE_REPLAY");
     }
     void TearDown() override {
-        unsetenv("KESTRANE_RECORD");
-        unsetenv("KESTRANE_REPLAY");
+        SetUp();
         std::remove(path.c_str());
     }
+    void Write(const char* text) const { std::ofstream(path) << text; }
 
-    static RunResult Result() {
-        return {gameTable.hand.current,
-                gameTable.boardView.current,
-                gameTable.mouseX,
-                Fake().swaps,
-                fullscreen,
-                fadingOut};
-    }
-
-    std::string path;
+    const std::string path = ::testing::TempDir() + "kestrane-journal-test.txt";
 };
 
 TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(5, KeyDownMessage, 'W');
     Script(7, MouseMoveMessage, 0, PackClientPoint(321, 123));
-    Script(8, KeyDownMessage, 'D');
     Script(20, KeyUpMessage, 'W');
     Script(25, CharMessage, 'p');
-    Script(26, KeyUpMessage, 'D');
     Script(40, KeyDownMessage, EscapeKey);
     setenv("KESTRANE_RECORD", path.c_str(), 1);
     ASSERT_EQ(RunGame(), 0);
-    const RunResult recorded = Result();
-    unsetenv("KESTRANE_RECORD");
+    const Pose hand = gameTable.hand.current;
+    const int swaps = Fake().swaps;
+    EXPECT_EQ(swaps, 46 + 46);  // Escape came during the fade-in
 
     SetUp();
-    // Live input during the replay must not change it.
-    Script(10, KeyDownMessage, 'A');
+    Script(10, KeyDownMessage, 'A');  // live input must not change the replay
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
     ASSERT_EQ(RunGame(), 0);
-    const RunResult replayed = Result();
-
-    EXPECT_EQ(replayed.hand.x, recorded.hand.x);
-    EXPECT_EQ(replayed.hand.z, recorded.hand.z);
-    EXPECT_EQ(replayed.view.z, recorded.view.z);
-    EXPECT_EQ(replayed.mouseX, 321.0f);
-    EXPECT_EQ(replayed.swaps, recorded.swaps);
-    EXPECT_EQ(replayed.fullscreenAtEnd, 1);
-    EXPECT_EQ(replayed.fadingOutAtEnd, 1);
-    // Escape came during the fade-in: 46 frames up, then 46 down.
-    EXPECT_EQ(recorded.swaps, 46 + 46);
+    EXPECT_EQ(gameTable.hand.current.x, hand.x);
+    EXPECT_EQ(gameTable.hand.current.z, hand.z);
+    EXPECT_EQ(gameTable.mouseX, 321.0f);
+    EXPECT_EQ(Fake().swaps, swaps);
+    EXPECT_EQ(fullscreen, 1);
+    EXPECT_EQ(fadingOut, 1);
 }
 
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
-    std::string error;
-    InputJournal journal;
-    ASSERT_TRUE(journal.Parse("kestrane-journal 1\nclock 0 12345\nclock 3 777\n", error)) << error;
-    {
-        std::ofstream out(path);
-        out << "kestrane-journal 1\nclock 0 12345\nclock 3 777\n";
-    }
+    Write("kestrane-journal 1\nclock 0 12345\nclock 3 777\n");
     ASSERT_TRUE(inputJournal.StartReplay(path.c_str()));
     EXPECT_EQ(ClockSeconds(), 12345);
     EXPECT_EQ(ClockSeconds(), 777);
@@ -94,13 +62,10 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         const char* where;
     } bad[] = {
         {"", "empty"},
-        {"some other file\n", "line 1"},
         {"kestrane-journal 2\n", "line 1"},
         {"kestrane-journal 1\nmessage 0 256 87\n", "line 2"},
-        {"kestrane-journal 1\nmessage 0 256 87 0 9\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 -1 0\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 99999 1 0\n", "line 2"},
-        {"kestrane-journal 1\nmessage 0 256 4294967296 0\n", "line 2"},
         {"kestrane-journal 1\nmessage 5 256 87 0\nmessage 4 257 87 0\n", "line 3"},
         {"kestrane-journal 1\n\nbanana 1 2\n", "line 3"},
         {"kestrane-journal 1\nclock x 5\n", "line 2"},
@@ -114,21 +79,17 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
     }
 }
 
+// A journal with a bad line, or none at all, is not replayed: the game plays on live input.
 TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
-    {
-        std::ofstream out(path);
-        out << "kestrane-journal 1\nmessage 0 256 oops 0\n";
+    Write("kestrane-journal 1\nmessage 0 256 oops 0\n");
+    for (const std::string& replay : {path, path + ".missing"}) {
+        SCOPED_TRACE(replay);
+        SetUp();
+        setenv("KESTRANE_REPLAY", replay.c_str(), 1);
+        Script(3, KeyDownMessage, 'D');
+        Script(6, CloseMessage);
+        const float x0 = gameTable.hand.current.x;
+        ASSERT_EQ(RunGame(), 0);
+        EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 3 * 0.05f);
     }
-    setenv("KESTRANE_REPLAY", path.c_str(), 1);
-    Script(3, KeyDownMessage, 'D');
-    Script(6, CloseMessage);
-    const float x0 = gameTable.hand.current.x;
-    ASSERT_EQ(RunGame(), 0);
-    EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 3 * 0.05f);
-
-    SetUp();
-    setenv("KESTRANE_REPLAY", (path + ".missing").c_str(), 1);
-    Script(2, CloseMessage);
-    ASSERT_EQ(RunGame(), 0);
-    EXPECT_EQ(Fake().swaps, 2);
 }
