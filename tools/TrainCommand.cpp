@@ -12,7 +12,8 @@ static const char* const kTrainUsage =
     "usage: kestrane-ai train --out DIR --games N --seed S [--resume] [--from DIR] "
     "[--follow-teacher]\n"
     "         [--teacher pubeval|rollout] [--rollouts R] [--candidates K]\n"
-    "         [--rate A] [--final-rate B] [--pull P] [--check-every G] [--bench-games M] "
+    "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--check-every G] [--bench-games "
+    "M] "
     "[--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
@@ -59,6 +60,8 @@ int TrainCommand(int argc, char** argv) {
             options.rollouts = static_cast<int>(number);
         } else if (key == "--candidates" && numeric && number >= 1 && number <= 1000) {
             options.netCandidates = static_cast<int>(number);
+        } else if (key == "--floor" && numeric) {
+            options.floor = number;
         } else if (key == "--pull" && numeric && number >= 0) {
             options.levelPull = number;
         } else if (key == "--rate" && numeric && number > 0) {

@@ -290,9 +290,9 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
     if (options.teacher == "rollout") {
         label = RolloutTeacher(before, list, values, pubevalPick);
     }
-    // 3. Softmax over the output sums. The softmax ignores their level, so a pull keeps every
-    // sum below 1: above that the 32-bit output rounds towards 1.0 and good candidates would
-    // tie, leaving the choice to the order of the search.
+    // 3. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
+    // sum between -1 and 1: far above, the 32-bit output rounds to 1.0, far below it underflows,
+    // and good candidates would tie, leaving the choice to the order of the search.
     double top = *std::max_element(sums.begin(), sums.end());
     double total = 0.0;
     std::vector<double> grad(n);
@@ -304,6 +304,9 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
         grad[c] = grad[c] / total - (static_cast<int>(c) == label ? 1.0 : 0.0);
         if (sums[c] > 1.0f) {
             grad[c] += options.levelPull * (sums[c] - 1.0);
+        }
+        if (static_cast<double>(sums[c]) == top && top < options.floor) {
+            grad[c] += options.levelPull * (top - options.floor);
         }
     }
     // 4. Backward pass and plain gradient step.

@@ -79,6 +79,7 @@ struct TrainOptions {
     double rate = 0.1;
     double finalRate = 0.1;
     double levelPull = 0.1;
+    double floor = -30.0;
     int checkEvery = 1000;
     int benchGames = 1000;
     // Play the teacher's choice instead of the networks' own.
