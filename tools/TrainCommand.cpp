@@ -9,12 +9,10 @@
 #include "tools/Trainer.h"
 
 static const char* const kTrainUsage =
-    "usage: kestrane-ai train --out DIR --games N --seed S [--resume] [--from DIR] "
-    "[--follow-teacher]\n"
-    "         [--teacher pubeval|rollout] [--rollouts R] [--candidates K]\n"
-    "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--check-every G] [--bench-games "
-    "M] "
-    "[--pubeval FILE]\n";
+    "usage: kestrane-ai train --out DIR --games N --seed S [--resume] [--from DIR]\n"
+    "         [--follow-teacher] [--teacher pubeval|rollout] [--rollouts R] [--candidates K]\n"
+    "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--replay K] [--memory M]\n"
+    "         [--check-every G] [--bench-games M] [--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
     char* end = nullptr;
@@ -60,6 +58,10 @@ int TrainCommand(int argc, char** argv) {
             options.rollouts = static_cast<int>(number);
         } else if (key == "--candidates" && numeric && number >= 1 && number <= 1000) {
             options.netCandidates = static_cast<int>(number);
+        } else if (key == "--replay" && numeric && number >= 0 && number <= 1000) {
+            options.replay = static_cast<int>(number);
+        } else if (key == "--memory" && numeric && number >= 1 && number <= 1e8) {
+            options.memorySize = static_cast<int>(number);
         } else if (key == "--floor" && numeric) {
             options.floor = number;
         } else if (key == "--pull" && numeric && number >= 0) {

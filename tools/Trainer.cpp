@@ -256,20 +256,14 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
     TrainNet& net = isRace ? race : contact;
     size_t n = list.size();
     if (n == 1) {
+        lastLabel = 0;
         return 0;
     }
-    // 1. Forward pass of every candidate, keeping what the backward pass needs.
-    static thread_local std::vector<int> activeStore;
-    static thread_local std::vector<int> activeCount;
-    static thread_local std::vector<float> hiddenStore;
-    std::vector<float> sums(n), values(n);
-    activeStore.resize(n * 64);
-    activeCount.resize(n);
-    hiddenStore.resize(n * 20);
+    // 1. The networks' values and choice.
+    std::vector<float> values(n);
     int choice = 0;
     for (size_t c = 0; c < n; ++c) {
-        activeCount[c] = ActiveInputs(list[c], &activeStore[c * 64]);
-        values[c] = net.Value(&activeStore[c * 64], activeCount[c], &hiddenStore[c * 20], &sums[c]);
+        values[c] = net.Value(list[c]);
         if (values[c] > values[choice]) {
             choice = static_cast<int>(c);
         }
@@ -284,15 +278,59 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
             pubevalPick = static_cast<int>(c);
         }
     }
-    int label = pubevalPick;
     agreements += choice == pubevalPick;
-    lastLabel = label;
+    int label = pubevalPick;
     if (options.teacher == "rollout") {
         label = RolloutTeacher(before, list, values, pubevalPick);
     }
-    // 3. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
-    // sum between -1 and 1: far above, the 32-bit output rounds to 1.0, far below it underflows,
-    // and good candidates would tie, leaving the choice to the order of the search.
+    lastLabel = label;
+    Learn(net, list, label, rate);
+    // 3. Labels cost rollouts: keep them and learn from a few earlier ones again.
+    if (options.replay > 0) {
+        Remember(before, label);
+        for (int r = 0; r < options.replay; ++r) {
+            const Decision& d = memory[rng() % memory.size()];
+            replayFinder.Find(d.before, d.die1, d.die2, replayCandidates);
+            if (d.label < replayCandidates.size()) {
+                Learn(IsRacePosition(d.before) ? race : contact, replayCandidates, d.label, rate);
+            }
+        }
+    }
+    return choice;
+}
+
+void Trainer::Remember(const Position& before, int label) {
+    Decision d;
+    d.before = before;
+    d.die1 = static_cast<unsigned char>(lastDice[0]);
+    d.die2 = static_cast<unsigned char>(lastDice[1]);
+    d.label = static_cast<unsigned short>(label);
+    if (static_cast<int>(memory.size()) < options.memorySize) {
+        memory.push_back(d);
+    } else {
+        memory[memoryNext] = d;
+        memoryNext = (memoryNext + 1) % memory.size();
+    }
+}
+
+void Trainer::Learn(TrainNet& net, const std::vector<Position>& list, int label, double rate) {
+    size_t n = list.size();
+    if (n < 2) {
+        return;
+    }
+    // 1. Forward pass of every candidate, keeping what the backward pass needs.
+    activeStore.resize(n * 64);
+    activeCount.resize(n);
+    hiddenStore.resize(n * 20);
+    sumStore.resize(n);
+    for (size_t c = 0; c < n; ++c) {
+        activeCount[c] = ActiveInputs(list[c], &activeStore[c * 64]);
+        net.Value(&activeStore[c * 64], activeCount[c], &hiddenStore[c * 20], &sumStore[c]);
+    }
+    const std::vector<float>& sums = sumStore;
+    // 2. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
+    // sum between the floor and 1: far above, the 32-bit output rounds to 1.0, far below it
+    // underflows, and good candidates would tie, leaving the choice to the order of the search.
     double top = *std::max_element(sums.begin(), sums.end());
     double total = 0.0;
     std::vector<double> grad(n);
@@ -309,7 +347,7 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
             grad[c] += options.levelPull * (top - options.floor);
         }
     }
-    // 4. Backward pass and plain gradient step.
+    // 3. Backward pass and plain gradient step.
     float w2[20];
     std::copy(net.w2, net.w2 + 20, w2);
     for (size_t c = 0; c < n; ++c) {
@@ -331,7 +369,6 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
             }
         }
     }
-    return choice;
 }
 
 int Trainer::TrainGame(double rate) {
@@ -340,6 +377,8 @@ int Trainer::TrainGame(double rate) {
         int d1 = static_cast<int>(rng() % 6) + 1;
         int d2 = static_cast<int>(rng() % 6) + 1;
         finder.Find(p, d1, d2, candidates);
+        lastDice[0] = d1;
+        lastDice[1] = d2;
         int choice = Step(p, candidates, rate);
         ++decisions;
         if (candidates.size() > 1 && options.followTeacher) {
@@ -365,7 +404,14 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
     }
     std::string path = Join(options.out, "train-state.txt");
     std::ofstream state(path + ".part");
-    state << gamesDone << "\n" << rng << "\n";
+    state << gamesDone << "\n" << rng << "\n" << memoryNext << " " << memory.size() << "\n";
+    for (const Decision& d : memory) {
+        for (int i = 0; i < 26; ++i) {
+            state << static_cast<int>(d.before.points[i]) << " ";
+        }
+        state << static_cast<int>(d.die1) << " " << static_cast<int>(d.die2) << " " << d.label
+              << "\n";
+    }
     state.close();
     if (!state || std::rename((path + ".part").c_str(), path.c_str()) != 0) {
         error = "cannot write " + path;
@@ -377,9 +423,27 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
 bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
     std::string path = Join(options.out, "train-state.txt");
     std::ifstream state(path);
-    if (!state || !(state >> gamesDone >> rng) || gamesDone < 0) {
+    size_t stored = 0;
+    if (!state || !(state >> gamesDone >> rng >> memoryNext >> stored) || gamesDone < 0 ||
+        stored > 100000000 || (stored > 0 && memoryNext >= stored)) {
         error = "cannot read checkpoint " + path;
         return false;
+    }
+    memory.assign(stored, Decision());
+    for (Decision& d : memory) {
+        int value = 0;
+        for (int i = 0; i < 26; ++i) {
+            state >> value;
+            d.before.points[i] = static_cast<signed char>(value);
+        }
+        int die1 = 0, die2 = 0;
+        state >> die1 >> die2 >> d.label;
+        d.die1 = static_cast<unsigned char>(die1);
+        d.die2 = static_cast<unsigned char>(die2);
+        if (!state || die1 < 1 || die1 > 6 || die2 < 1 || die2 > 6) {
+            error = "damaged checkpoint " + path;
+            return false;
+        }
     }
     return ReadWeights(contact, Join(options.out, kContactFile), error) &&
            ReadWeights(race, Join(options.out, kRaceFile), error);
@@ -420,7 +484,7 @@ bool Trainer::Run(std::string& error) {
             agreements = decisions = 0;
             if (check) {
                 double win = WinRateAgainstPubeval(contact, race, pubeval, options.benchGames,
-                                                   options.seed * 7777u + done);
+                                                   options.seed * 7777u + 1u);
                 std::fprintf(stderr, "  vs pubeval %.1f%% of %d", 100.0 * win, options.benchGames);
             }
             std::fprintf(stderr, "\n");

@@ -82,6 +82,9 @@ struct TrainOptions {
     double floor = -30.0;
     int checkEvery = 1000;
     int benchGames = 1000;
+    // Extra steps on earlier labels for every new one, from the last `memorySize` labels.
+    int replay = 0;
+    int memorySize = 200000;
     // Play the teacher's choice instead of the networks' own.
     bool followTeacher = false;
 };
@@ -103,6 +106,16 @@ public:
     TrainNet race;
 
 private:
+    // A labelled roll, kept to learn from again: the position, the dice and the label's index
+    // among the candidates (the finder gives them back in the same order).
+    struct Decision {
+        Position before = {};
+        unsigned char die1 = 1;
+        unsigned char die2 = 1;
+        unsigned short label = 0;
+    };
+    void Learn(TrainNet& net, const std::vector<Position>& list, int label, double rate);
+    void Remember(const Position& before, int label);
     int RolloutTeacher(const Position& before, const std::vector<Position>& candidates,
                        const std::vector<float>& values, int pubevalPick);
     int RolloutWins(const Position& after, uint32_t seed, int count);
@@ -116,6 +129,15 @@ private:
     PlayFinder rolloutFinder;
     std::vector<Position> candidates;
     std::vector<Position> rolloutCandidates;
+    PlayFinder replayFinder;
+    std::vector<Position> replayCandidates;
+    std::vector<Decision> memory;
+    size_t memoryNext = 0;
+    int lastDice[2] = {1, 1};
+    std::vector<int> activeStore;
+    std::vector<int> activeCount;
+    std::vector<float> hiddenStore;
+    std::vector<float> sumStore;
     long decisions = 0;
     long agreements = 0;
     int lastLabel = 0;

@@ -95,6 +95,8 @@ TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
         TrainOptions o = SmallRun(whole, 20);
         o.teacher = teacher;
         o.rollouts = 2;
+        o.replay = 2;
+        o.memorySize = 500;
         ASSERT_TRUE(Trainer(o, pubeval).Run(error)) << error;
 
         // The same run stopped after its first checkpoint and resumed.
