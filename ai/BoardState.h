@@ -3,7 +3,8 @@
 // The computer player's compact position record, always in the frame of player 1 (who moves from
 // point 0 towards 24 and bears off beyond 24; point 0 is player 1's bar, point 25 player 2's).
 // Owner codes: 0 empty, 1 player 1, 2 player 2; a point with count 0 has owner 0. The saved half
-// is the position before the roll, to which every trial move of a search returns.
+// is the position before the roll, to which every trial move of a search returns. Checkers borne
+// off are not recorded.
 struct PointEntry {
     unsigned owner = 0;
     unsigned count = 0;
@@ -11,6 +12,7 @@ struct PointEntry {
 
 class BoardState {
 public:
+    // Holds the starting position in both halves.
     BoardState();
     virtual ~BoardState() = default;
 
@@ -18,10 +20,22 @@ public:
     void Save();
     void Restore();
     void CopyFrom(const BoardState& other);
+    // Turns the current points into the other side's frame; the saved half is left alone.
     void Mirror();
+    // Moves one player-1 checker from `from` by `die` pips, hitting a lone player-2 checker onto
+    // point 25 and bearing off when allowed. Returns false, changing nothing, when the move is
+    // impossible. It does not check that `from` holds a player-1 checker, nor that the bar is
+    // empty: the search only moves checkers it has listed, bar checkers first.
     bool MoveChecker(unsigned from, unsigned die);
+    // Whether player 1 may bear off the checker on `from` to `to` (from + die, at least 25).
     bool CanBearOff(unsigned from, unsigned to) const;
 
     PointEntry points[26];
     PointEntry saved[26];
 };
+
+// Sets the 200 network inputs (each 0 or 1) that describe the given current points.
+void Encode(const PointEntry points[26], float inputs[200]);
+
+// The indices of the inputs that Encode sets to 1, ascending; returns how many (at most 26).
+unsigned EncodeActive(const PointEntry points[26], unsigned active[26]);

@@ -2,14 +2,20 @@
 
 #include <cstdlib>
 
-
 static ClockSource clockSource = nullptr;
 
+int Rand() {
+    return std::rand();
+}
 
-int Rand() { return std::rand(); }
+void Srand(unsigned seed) {
+    std::srand(seed);
+}
 
-void Srand(unsigned seed) { std::srand(seed); }
+std::time_t ClockSeconds() {
+    return clockSource ? clockSource() : std::time(nullptr);
+}
 
-std::time_t ClockSeconds() { return clockSource ? clockSource() : std::time(nullptr); }
-
-void SetClockSource(ClockSource source) { clockSource = source; }
+void SetClockSource(ClockSource source) {
+    clockSource = source;
+}

@@ -1,15 +1,36 @@
 #pragma once
 
+#include <string>
+
 #include "ai/BoardState.h"
 #include "ai/MoveList.h"
 
-// Chooses the computer's play for a position and roll. Its networks and agents are created on the
-// first call, when the two weight files are read once.
+class NeuralNet;
+class NetAgent;
+
+// Chooses the computer's play for a position and roll. On the first call it creates its four
+// networks (player-2 contact, player-2 race, player-1 contact, player-1 race), reads the two weight
+// files once ("net-160 (0).dat" for the contact pair, "net-160 (1).dat" for the race pair, from
+// weightDirectory or the working directory when that is empty) and creates one agent per network.
+// They live as long as the player and are destroyed in reverse order of creation. Every call
+// resets all four agents, then the agent for the side to move and the game phase searches.
 class ComputerPlayer {
 public:
-    virtual ~ComputerPlayer() = default;
+    ComputerPlayer() = default;
+    virtual ~ComputerPlayer();
+    ComputerPlayer(const ComputerPlayer&) = delete;
+    ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
     // board: in the frame where player 1 moves upwards; player: the side to move in that frame.
+    // Returns the number of moves written to `moves` (0 when the roll cannot be played).
     unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
                         MoveList& moves);
+
+    std::string weightDirectory;
+
+private:
+    static const unsigned count = 4;
+    NeuralNet* networks[count] = {nullptr, nullptr, nullptr, nullptr};
+    NetAgent* agents[count] = {nullptr, nullptr, nullptr, nullptr};
+    bool weightsPending = true;
 };

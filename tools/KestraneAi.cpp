@@ -1,20 +1,35 @@
+// kestrane-ai: the computer player's tools, one command per first argument.
 #include <cstdio>
 #include <cstring>
 
 #include "tools/Commands.h"
+#include "tools/PlayCommand.h"
 
-static const char* const kUsage =
-    "usage: kestrane-ai match --a PLAYER --b PLAYER --games N --seed S\n"
-    "       kestrane-ai train --out DIR --games N --seed S [--resume] [options]\n"
-    "players: net:DIR, pubeval, heuristic, random\n";
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* usage;
+};
+
+static const Command commands[] = {
+    {"play", PlayCommand, "play [--weights DIR]   choose plays for positions read from stdin"},
+    {"match", MatchCommand,
+     "match --a PLAYER --b PLAYER --games N --seed S   players: net:DIR, pubeval, heuristic, "
+     "random"},
+    {"train", TrainCommand, "train --out DIR --games N --seed S [--resume] [options]"},
+};
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && !std::strcmp(argv[1], "match")) {
-        return MatchCommand(argc, argv);
+    if (argc >= 2) {
+        for (const Command& command : commands) {
+            if (std::strcmp(argv[1], command.name) == 0) {
+                return command.run(argc - 2, argv + 2);
+            }
+        }
     }
-    if (argc >= 2 && !std::strcmp(argv[1], "train")) {
-        return TrainCommand(argc, argv);
+    std::fprintf(stderr, "usage: kestrane-ai COMMAND ...\n");
+    for (const Command& command : commands) {
+        std::fprintf(stderr, "  kestrane-ai %s\n", command.usage);
     }
-    std::fprintf(stderr, "%s", kUsage);
     return 2;
 }

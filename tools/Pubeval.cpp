@@ -1,5 +1,7 @@
 #include "tools/Pubeval.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -106,14 +108,16 @@ float Pubeval::Score(const Position& after, bool race) const {
     return score;
 }
 
-bool LoadPubeval(Pubeval& pubeval, const std::string& path, const char* argv0, std::string& error) {
+bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error) {
     if (!path.empty()) {
         return pubeval.Load(path, error);
     }
-    std::string program = argv0 ? argv0 : "";
-    size_t slash = program.rfind('/');
-    if (slash != std::string::npos) {
-        std::string beside = program.substr(0, slash + 1) + "pubeval-weights.tsv";
+    char program[4096];
+    ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
+    if (n > 0) {
+        program[n] = '\0';
+        std::string beside = program;
+        beside = beside.substr(0, beside.rfind('/') + 1) + "pubeval-weights.tsv";
         if (pubeval.Load(beside, error)) {
             return true;
         }

@@ -22,4 +22,4 @@ public:
 };
 
 // Finds the weight table: `path` if given, else next to the program, else in the working folder.
-bool LoadPubeval(Pubeval& pubeval, const std::string& path, const char* argv0, std::string& error);
+bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error);

@@ -24,7 +24,7 @@ int TrainCommand(int argc, char** argv) {
     TrainOptions options;
     std::string pubevalPath;
     bool finalRateGiven = false;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 0; i < argc; ++i) {
         std::string key = argv[i];
         if (key == "--resume") {
             options.resume = true;
@@ -89,7 +89,7 @@ int TrainCommand(int argc, char** argv) {
     }
     Pubeval pubeval;
     std::string error;
-    if (!LoadPubeval(pubeval, pubevalPath, argv[0], error)) {
+    if (!LoadPubeval(pubeval, pubevalPath, error)) {
         std::fprintf(stderr, "train: %s\n", error.c_str());
         return 1;
     }

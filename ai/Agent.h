@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ai/BoardState.h"
+#include "ai/MoveList.h"
+#include "ai/NeuralNet.h"
+#include "ai/PlayEnumerator.h"
+
+// True when the sides have no more contact: every player-2 checker stands on a lower point than
+// every player-1 checker (either side's bar counts as a point like any other).
+bool IsRace(const BoardState& board);
+
+// One search agent: tries every play of a roll on a private copy of the position (the mover is
+// always player 1 there) and keeps the best by Evaluate. The checker list holds the point of each
+// of the mover's checkers, bar first, by ascending point; a MoveList index is a position in it as
+// built before the search. The base Evaluate is a hand-written score that draws from Rand(), so
+// the base agent always runs the plain search, which evaluates every trial in order; NetAgent
+// replaces the search by a faster walk with the same result.
+class Agent {
+public:
+    // Reseeds the generator from the clock, as every agent of the game does when it is created.
+    Agent();
+    virtual ~Agent() = default;
+
+    // The value of the search board's current position for player 1.
+    virtual float Evaluate();
+
+    // board: the caller's position, player 1 moving upwards; player: the side to move in that
+    // frame (2 mirrors the position first). Writes the chosen play and returns its move count.
+    unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
+                        MoveList& moves);
+    // The same choice made by the plain searches below, for any agent.
+    unsigned ChooseMoveReference(const BoardState& board, unsigned player, const unsigned dice[2],
+                                 MoveList& moves);
+
+    void Reset();
+    void BuildCheckerList();
+    void RestoreCheckerList();
+
+    // The plain searches: every ordered pair (two dice) or quadruple (doubles) of checker indices,
+    // each trial made on the search board and evaluated, the first of the best values kept.
+    unsigned SearchNonDoubles(const unsigned dice[2], MoveList& moves);
+    unsigned SearchDoubles(unsigned die, MoveList& moves);
+
+    unsigned checkerList[15] = {};
+    BoardState searchBoard;
+    unsigned savedCheckerList[15] = {};
+    unsigned checkerCount = 0;
+
+protected:
+    // Runs once the search board holds the position before the roll and the list is built.
+    virtual unsigned Search(const unsigned dice[2], MoveList& moves);
+
+private:
+    unsigned Prepare(const BoardState& board, unsigned player, MoveList& moves);
+};
+
+// An agent that values positions with a network it uses but does not own. Its search walks only
+// the distinct candidate positions (PlayEnumerator) and runs the network once on each through the
+// one-hot pass: the same values in the same order of discovery, hence the same MoveList as the
+// plain search, entry by entry.
+class NetAgent : public Agent {
+public:
+    explicit NetAgent(NeuralNet* net);
+
+    // The plain pass: encodes the search board and runs the network unit by unit.
+    float Evaluate() override;
+    // The one-hot pass on the given points.
+    float EvaluatePoints(const PointEntry points[26]);
+
+    NeuralNet* network = nullptr;
+    // Network passes made by the fast search since construction.
+    unsigned long long evaluationCount = 0;
+
+protected:
+    unsigned Search(const unsigned dice[2], MoveList& moves) override;
+
+private:
+    PlayEnumerator enumerator;
+};

@@ -1,0 +1,149 @@
+#include "ai/BoardState.h"
+
+BoardState::BoardState() {
+    ResetToStart();
+}
+
+void BoardState::ResetToStart() {
+    for (PointEntry& p : points) {
+        p = PointEntry{};
+    }
+    points[1] = {1, 2};
+    points[12] = {1, 5};
+    points[17] = {1, 3};
+    points[19] = {1, 5};
+    points[24] = {2, 2};
+    points[13] = {2, 5};
+    points[8] = {2, 3};
+    points[6] = {2, 5};
+    Save();
+}
+
+void BoardState::Save() {
+    for (unsigned p = 0; p < 26; ++p) {
+        saved[p] = points[p];
+    }
+}
+
+void BoardState::Restore() {
+    for (unsigned p = 0; p < 26; ++p) {
+        points[p] = saved[p];
+    }
+}
+
+void BoardState::CopyFrom(const BoardState& other) {
+    for (unsigned p = 0; p < 26; ++p) {
+        points[p] = other.points[p];
+        saved[p] = other.saved[p];
+    }
+}
+
+void BoardState::Mirror() {
+    for (PointEntry& p : points) {
+        if (p.owner != 0) {
+            p.owner = p.owner == 1 ? 2 : 1;
+        }
+    }
+    for (unsigned p = 0; p <= 12; ++p) {
+        const PointEntry swap = points[p];
+        points[p] = points[25 - p];
+        points[25 - p] = swap;
+    }
+}
+
+static void TakeOne(PointEntry& point) {
+    point.count -= 1;
+    if (point.count == 0) {
+        point.owner = 0;
+    }
+}
+
+bool BoardState::MoveChecker(unsigned from, unsigned die) {
+    if (from > 24) {
+        return false;
+    }
+    const unsigned to = from + die;
+    if (to <= 24 && points[to].owner == 2) {
+        if (points[to].count != 1) {
+            return false;
+        }
+        TakeOne(points[from]);
+        points[to] = {1, 1};
+        points[25].owner = 2;
+        points[25].count += 1;
+        return true;
+    }
+    if (to <= 24) {
+        TakeOne(points[from]);
+        points[to].count += 1;
+        points[to].owner = 1;
+        return true;
+    }
+    if (!CanBearOff(from, to)) {
+        return false;
+    }
+    TakeOne(points[from]);
+    return true;
+}
+
+bool BoardState::CanBearOff(unsigned from, unsigned to) const {
+    if (from < 19) {
+        return false;
+    }
+    // A die larger than the distance to the edge may only take the farthest checker.
+    if (to > 25 && from > 19) {
+        for (unsigned p = 19; p < from; ++p) {
+            if (points[p].owner == 1) {
+                return false;
+            }
+        }
+    }
+    for (unsigned p = 0; p <= 18; ++p) {
+        if (points[p].owner == 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static unsigned OneHotOffset(unsigned count) {
+    return (count < 4 ? count : 4) - 1;
+}
+
+void Encode(const PointEntry points[26], float inputs[200]) {
+    for (unsigned i = 0; i < 200; ++i) {
+        inputs[i] = 0.0f;
+    }
+    unsigned active[26];
+    const unsigned activeCount = EncodeActive(points, active);
+    for (unsigned a = 0; a < activeCount; ++a) {
+        inputs[active[a]] = 1.0f;
+    }
+}
+
+unsigned EncodeActive(const PointEntry points[26], unsigned active[26]) {
+    unsigned n = 0;
+    const unsigned bar = points[0].count;
+    if (bar != 0) {
+        active[n++] = OneHotOffset(bar);
+    }
+    for (unsigned p = 1; p <= 24; ++p) {
+        const unsigned count = points[p].count;
+        if (count == 0) {
+            continue;
+        }
+        // Player 2's checkers use the upper four inputs of the point's group of eight; an empty
+        // point owned by nobody sets nothing.
+        const unsigned base = 4 + 8 * (p - 1);
+        if (points[p].owner == 2) {
+            active[n++] = base + 4 + OneHotOffset(count);
+        } else {
+            active[n++] = base + OneHotOffset(count);
+        }
+    }
+    // The bar count is given twice, at both ends of the input vector.
+    if (bar != 0) {
+        active[n++] = 196 + OneHotOffset(bar);
+    }
+    return n;
+}

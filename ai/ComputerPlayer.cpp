@@ -1,0 +1,68 @@
+#include "ai/ComputerPlayer.h"
+
+#include "ai/Agent.h"
+
+// Each pair of networks reads its shape from a list of its own; the lists outlive the networks.
+static const unsigned playerTwoLayers[3] = {200, 20, 1};
+static const unsigned playerOneLayers[3] = {200, 20, 1};
+
+static const char* const contactFile = "net-160 (0).dat";
+static const char* const raceFile = "net-160 (1).dat";
+
+// Slots in creation order.
+enum { playerTwoContact, playerTwoRace, playerOneContact, playerOneRace };
+
+ComputerPlayer::~ComputerPlayer() {
+    for (unsigned a = count; a-- > 0;) {
+        delete agents[a];
+    }
+    for (unsigned n = count; n-- > 0;) {
+        delete networks[n];
+    }
+}
+
+unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
+                                    const unsigned dice[2], MoveList& moves) {
+    // 1. The networks, each drawing its random weights as it is created.
+    if (networks[0] == nullptr) {
+        networks[playerTwoContact] = new NeuralNet(playerTwoLayers, 3);
+        networks[playerTwoRace] = new NeuralNet(playerTwoLayers, 3);
+        networks[playerOneContact] = new NeuralNet(playerOneLayers, 3);
+        networks[playerOneRace] = new NeuralNet(playerOneLayers, 3);
+    }
+    // 2. The weight files, read once. Both pairs read the same two files; a problem with a file is
+    //    reported once, by the first pair.
+    if (weightsPending) {
+        std::string prefix = weightDirectory;
+        if (!prefix.empty() && prefix.back() != '/') {
+            prefix += '/';
+        }
+        const std::string contact = prefix + contactFile;
+        const std::string race = prefix + raceFile;
+        networks[playerTwoContact]->LoadWeights(contact.c_str(), true);
+        networks[playerTwoRace]->LoadWeights(race.c_str(), true);
+        networks[playerOneContact]->LoadWeights(contact.c_str(), false);
+        networks[playerOneRace]->LoadWeights(race.c_str(), false);
+        weightsPending = false;
+    }
+    // 3. The agents, each reseeding the generator from the clock.
+    if (agents[0] == nullptr) {
+        for (unsigned a = 0; a < count; ++a) {
+            agents[a] = new NetAgent(networks[a]);
+        }
+    }
+    // 4. Every call starts all four agents afresh.
+    for (unsigned a = 0; a < count; ++a) {
+        agents[a]->Reset();
+    }
+    moves.Clear();
+    // 5. The agent for the side to move and the phase of the game.
+    const bool race = IsRace(board);
+    NetAgent* agent;
+    if (player == 1) {
+        agent = agents[race ? playerOneRace : playerOneContact];
+    } else {
+        agent = agents[race ? playerTwoRace : playerTwoContact];
+    }
+    return agent->ChooseMove(board, player, dice, moves);
+}

@@ -1,0 +1,220 @@
+#include "ai/NeuralNet.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "ai/Chance.h"
+
+float sigmoidGain = 1.0f;
+
+float Sigmoid(float x) {
+    return static_cast<float>(
+        1.0 / (1.0 + std::exp(-2.0 * static_cast<double>(sigmoidGain) * static_cast<double>(x))));
+}
+
+void Neuron::Reset() {
+    delete[] weights;
+    isInput = false;
+    netInput = 0.0f;
+    output = 0.0f;
+    weights = nullptr;
+    weightCount = 0;
+    nextLayer = nullptr;
+}
+
+void Neuron::Initialise(Neuron* next, unsigned count, float scale, bool input) {
+    netInput = 0.0f;
+    output = 0.0f;
+    isInput = input;
+    nextLayer = next;
+    weightCount = count;
+    delete[] weights;
+    weights = new float[count];
+    Randomize(scale);
+}
+
+void Neuron::Randomize(float scale) {
+    if (weights == nullptr || weightCount == 0) {
+        return;
+    }
+    const float half = scale * 0.5f;
+    for (unsigned j = 0; j < weightCount; ++j) {
+        const int r = Rand();
+        weights[j] = static_cast<float>(r % 100 + 1) * 0.01f * scale - half;
+    }
+}
+
+void Neuron::Fire() {
+    output = isInput ? netInput : Sigmoid(netInput);
+    if (nextLayer == nullptr) {
+        return;
+    }
+    for (unsigned j = 0; j < weightCount; ++j) {
+        const float product = weights[j] * output;
+        nextLayer[j].netInput = nextLayer[j].netInput + product;
+    }
+}
+
+unsigned Neuron::ReadWeights(std::istream& in, bool& fileEnded) {
+    for (unsigned j = 0; j < weightCount; ++j) {
+        // A failed extraction writes 0 (or the largest float on overflow) into its target, so the
+        // number goes through a temporary and reaches the weight only when it was read whole.
+        in >> std::ws;
+        if (in.peek() == std::char_traits<char>::eof()) {
+            fileEnded = true;
+            in.setstate(std::ios::failbit);
+            return j;
+        }
+        float value = 0.0f;
+        if (!(in >> value)) {
+            fileEnded = false;
+            return j;
+        }
+        weights[j] = value;
+    }
+    return weightCount;
+}
+
+NeuralNet::NeuralNet(const unsigned* sizes, unsigned count) {
+    // 1. A network needs an input and an output layer.
+    if (count < 2) {
+        std::exit(0);
+    }
+    // 2. The size list is the caller's and is only referred to.
+    layerSizes = sizes;
+    layerCount = count;
+    layers = new Neuron*[count];
+    // 3. Last layer first, so that each layer can point at the one after it; the random draws
+    //    follow this order.
+    for (unsigned l = count; l-- > 0;) {
+        layers[l] = new Neuron[sizes[l]];
+        if (l == count - 1) {
+            continue;
+        }
+        const float scale = static_cast<float>(1.0 / std::sqrt(static_cast<double>(sizes[l + 1])));
+        for (unsigned i = 0; i < sizes[l]; ++i) {
+            layers[l][i].Initialise(layers[l + 1], sizes[l + 1], scale, l == 0);
+        }
+    }
+    if (SupportsOneHot()) {
+        hiddenSums.assign(sizes[1], 0.0f);
+    }
+}
+
+NeuralNet::~NeuralNet() {
+    for (unsigned l = 0; l < layerCount; ++l) {
+        delete[] layers[l];
+    }
+    delete[] layers;
+}
+
+void NeuralNet::Evaluate(const float* inputs, float* outputs) {
+    for (unsigned l = 0; l < layerCount; ++l) {
+        for (unsigned i = 0; i < layerSizes[l]; ++i) {
+            layers[l][i].netInput = 0.0f;
+        }
+    }
+    for (unsigned i = 0; i < layerSizes[0]; ++i) {
+        layers[0][i].netInput = inputs[i];
+    }
+    for (unsigned l = 0; l < layerCount; ++l) {
+        for (unsigned i = 0; i < layerSizes[l]; ++i) {
+            layers[l][i].Fire();
+        }
+    }
+    const unsigned last = layerCount - 1;
+    for (unsigned i = 0; i < layerSizes[last]; ++i) {
+        outputs[i] = layers[last][i].output;
+    }
+}
+
+unsigned NeuralNet::WeightCount() const {
+    unsigned total = 0;
+    for (unsigned l = 0; l + 1 < layerCount; ++l) {
+        total += layerSizes[l] * layerSizes[l + 1];
+    }
+    return total;
+}
+
+void NeuralNet::LoadWeights(const char* fileName, bool reportProblems) {
+    std::ifstream in(fileName);
+    if (!in.is_open()) {
+        if (reportProblems) {
+            std::fprintf(stderr,
+                         "%s: cannot be opened (%s); the network keeps its random weights\n",
+                         fileName, std::strerror(errno));
+        }
+        return;
+    }
+    const unsigned expected = WeightCount();
+    unsigned read = 0;
+    bool fileEnded = false;
+    for (unsigned l = 0; l < layerCount && in; ++l) {
+        for (unsigned i = 0; i < layerSizes[l] && in; ++i) {
+            read += layers[l][i].ReadWeights(in, fileEnded);
+        }
+    }
+    if (read == expected || !reportProblems) {
+        return;
+    }
+    if (in.bad()) {
+        std::fprintf(stderr, "%s: %u of %u weights read, the file cannot be read further\n",
+                     fileName, read, expected);
+    } else if (fileEnded) {
+        std::fprintf(stderr, "%s: %u of %u weights read, the file ends there\n", fileName, read,
+                     expected);
+    } else {
+        std::fprintf(stderr, "%s: %u of %u weights read, item %u is not a number\n", fileName, read,
+                     expected, read + 1);
+    }
+}
+
+bool NeuralNet::SupportsOneHot() const {
+    return layerCount == 3 && layerSizes[2] == 1;
+}
+
+// The hidden sums of the one-hot pass for a hidden layer of a size known when compiling, which
+// lets the compiler add whole weight rows at once; lane by lane that is the same float addition.
+template <unsigned hiddenCount>
+static void SumRows(Neuron* inputLayer, const unsigned* activeInputs, unsigned activeCount,
+                    float* sums) {
+    float local[hiddenCount] = {};
+    for (unsigned a = 0; a < activeCount; ++a) {
+        const float* row = inputLayer[activeInputs[a]].weights;
+        for (unsigned k = 0; k < hiddenCount; ++k) {
+            local[k] = local[k] + row[k];
+        }
+    }
+    for (unsigned k = 0; k < hiddenCount; ++k) {
+        sums[k] = local[k];
+    }
+}
+
+float NeuralNet::EvaluateOneHot(const unsigned* activeInputs, unsigned activeCount) {
+    const unsigned hiddenCount = layerSizes[1];
+    float* sums = hiddenSums.data();
+    if (hiddenCount == 20) {
+        SumRows<20>(layers[0], activeInputs, activeCount, sums);
+    } else {
+        for (unsigned k = 0; k < hiddenCount; ++k) {
+            sums[k] = 0.0f;
+        }
+        for (unsigned a = 0; a < activeCount; ++a) {
+            const float* row = layers[0][activeInputs[a]].weights;
+            for (unsigned k = 0; k < hiddenCount; ++k) {
+                sums[k] = sums[k] + row[k];
+            }
+        }
+    }
+    float outputSum = 0.0f;
+    const Neuron* hidden = layers[1];
+    for (unsigned k = 0; k < hiddenCount; ++k) {
+        const float product = hidden[k].weights[0] * Sigmoid(sums[k]);
+        outputSum = outputSum + product;
+    }
+    return Sigmoid(outputSum);
+}

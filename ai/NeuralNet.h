@@ -1,0 +1,80 @@
+#pragma once
+
+#include <istream>
+#include <vector>
+
+// The gain of the activation f(x) = 1 / (1 + e^(-2 g x)). Nothing in the game changes it; it is a
+// variable so that both network passes read the same value on every call.
+extern float sigmoidGain;
+
+// The activation of every non-input unit, computed in double and stored as a 32-bit float. Both
+// the unit-by-unit pass and the one-hot pass call this one function, so their outputs agree bit
+// for bit.
+float Sigmoid(float x);
+
+// One unit of a layer. Its outgoing weights live here, at the source (fan-out): weights[j] is the
+// weight of the connection to unit j of the next layer. Input units pass their net input through;
+// every other unit applies the sigmoid. There are no biases.
+class Neuron {
+public:
+    Neuron() = default;
+    virtual ~Neuron() { delete[] weights; }
+    Neuron(const Neuron&) = delete;
+    Neuron& operator=(const Neuron&) = delete;
+
+    void Reset();
+    void Initialise(Neuron* next, unsigned count, float scale, bool input);
+    void Randomize(float scale);
+    void Fire();
+    // Reads up to weightCount numbers, in order, and returns how many it read. A weight changes
+    // only when its number was read. fileEnded tells whether reading stopped at the end of the
+    // stream rather than at an item that is not a number.
+    unsigned ReadWeights(std::istream& in, bool& fileEnded);
+
+    bool isInput = false;
+    float netInput = 0.0f;
+    float output = 0.0f;
+    float* weights = nullptr;
+    unsigned weightCount = 0;
+    Neuron* nextLayer = nullptr;
+};
+
+// A fully connected feed-forward network that only evaluates. It is built with random weights
+// drawn from Rand() (layers from the last-but-one back to the first, units and weights ascending)
+// and may then take its weights from a text file. Evaluate is the plain unit-by-unit pass: every
+// running sum is a 32-bit float, accumulated in ascending order of the source unit.
+// EvaluateOneHot gives the same output for inputs that are all 0 or 1, reading only the inputs that
+// are 1; the computer player's search uses it. One network serves one caller at a time (a pass
+// keeps its state in the units). layerSizes is not copied and must outlive the network.
+class NeuralNet {
+public:
+    // Fewer than two layers end the process with status 0, as the game has always done.
+    NeuralNet(const unsigned* layerSizes, unsigned layerCount);
+    virtual ~NeuralNet();
+    NeuralNet(const NeuralNet&) = delete;
+    NeuralNet& operator=(const NeuralNet&) = delete;
+
+    void Evaluate(const float* inputs, float* outputs);
+
+    // Replaces weights, in file order, with the numbers read from the file. When the file cannot be
+    // opened, is short or holds an item that is not a number, the weights not read keep their
+    // values and, when reportProblems is set, one line on stderr names the file and the problem.
+    // Numbers beyond the last weight are never read.
+    void LoadWeights(const char* fileName, bool reportProblems = true);
+
+    // True for three layers ending in a single output: the shape EvaluateOneHot handles.
+    bool SupportsOneHot() const;
+    // The output for inputs that are 1 at the given ascending indices and 0 elsewhere. Equal to
+    // Evaluate's output bit for bit: x * 1 is x, and a 0 * w term only changes the sign of a zero
+    // sum, which the sigmoid ignores.
+    float EvaluateOneHot(const unsigned* activeInputs, unsigned activeCount);
+
+    unsigned WeightCount() const;
+
+    Neuron** layers = nullptr;
+    const unsigned* layerSizes = nullptr;
+    unsigned layerCount = 0;
+
+private:
+    std::vector<float> hiddenSums;
+};
