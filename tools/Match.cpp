@@ -9,7 +9,6 @@
 #include "ai/Agent.h"
 #include "ai/Chance.h"
 #include "ai/ComputerPlayer.h"
-#include "ai/PlayEnumerator.h"
 
 Position ToPosition(const PointEntry points[26]) {
     Position p = {};
@@ -64,45 +63,6 @@ public:
     ComputerPlayer computer;
 };
 
-// pubeval as an agent's evaluation, so that it plays under the same search and the same rules.
-// The race column follows the position before the play, which the search keeps in its saved
-// half. Its search walks the distinct candidates, as the network agent's does: pubeval is a
-// pure function of the position, so the choice is the plain search's.
-class PubevalAgent : public Agent {
-public:
-    explicit PubevalAgent(const Pubeval& pubeval) : pubeval(pubeval) {}
-    float Evaluate() override { return pubeval.Score(ToPosition(searchBoard.points), race); }
-    void Prepare(const BoardState& board) { race = IsRace(board); }
-
-protected:
-    unsigned Search(const unsigned dice[2], MoveList& moves) override {
-        unsigned n = enumerator.Enumerate(searchBoard.points, dice, candidates.data(),
-                                          static_cast<unsigned>(candidates.size()));
-        if (n > candidates.size()) {
-            return Agent::Search(dice, moves);
-        }
-        float best = 0.0f;
-        for (unsigned c = 0; c < n; ++c) {
-            for (int i = 0; i < 26; ++i) {
-                searchBoard.points[i] = candidates[c].points[i];
-            }
-            float v = Evaluate();
-            if (c == 0 || v > best) {
-                best = v;
-                moves = candidates[c].moves;
-            }
-        }
-        searchBoard.Restore();
-        return moves.count;
-    }
-
-private:
-    const Pubeval& pubeval;
-    bool race = false;
-    PlayEnumerator enumerator;
-    std::vector<PlayCandidate> candidates = std::vector<PlayCandidate>(4096);
-};
-
 class PubevalPlayer : public MatchPlayer {
 public:
     explicit PubevalPlayer(const Pubeval& pubeval) : agent(pubeval) {}
@@ -127,6 +87,37 @@ public:
     }
     AgentType agent;
 };
+
+PubevalAgent::PubevalAgent(const Pubeval& pubeval) : pubeval(pubeval), candidates(4096) {}
+
+float PubevalAgent::Evaluate() {
+    return pubeval.Score(ToPosition(searchBoard.points), race);
+}
+
+void PubevalAgent::Prepare(const BoardState& board) {
+    race = IsRace(board);
+}
+
+unsigned PubevalAgent::Search(const unsigned dice[2], MoveList& moves) {
+    unsigned n = enumerator.Enumerate(searchBoard.points, dice, candidates.data(),
+                                      static_cast<unsigned>(candidates.size()));
+    if (n > candidates.size()) {
+        return Agent::Search(dice, moves);
+    }
+    float best = 0.0f;
+    for (unsigned c = 0; c < n; ++c) {
+        for (int i = 0; i < 26; ++i) {
+            searchBoard.points[i] = candidates[c].points[i];
+        }
+        float v = Evaluate();
+        if (c == 0 || v > best) {
+            best = v;
+            moves = candidates[c].moves;
+        }
+    }
+    searchBoard.Restore();
+    return moves.count;
+}
 
 static bool IsFile(const std::string& path) {
     struct stat s;

@@ -5,8 +5,12 @@
 #include <random>
 #include <string>
 
+#include <vector>
+
+#include "ai/Agent.h"
 #include "ai/BoardState.h"
 #include "ai/MoveList.h"
+#include "ai/PlayEnumerator.h"
 #include "tools/Pubeval.h"
 
 // One side of a match. It is handed the board in its own frame (it is player 1 and moves
@@ -15,6 +19,26 @@ class MatchPlayer {
 public:
     virtual ~MatchPlayer() = default;
     virtual void Choose(const BoardState& board, const unsigned dice[2], MoveList& moves) = 0;
+};
+
+// pubeval as an agent's evaluation, so that it plays under the same search and the same rules.
+// The race column follows the position before the play: call Prepare with it before each
+// ChooseMove. Its search walks the distinct candidates, as the network agent's does: pubeval is
+// a pure function of the position, so the choice is the plain search's.
+class PubevalAgent : public Agent {
+public:
+    explicit PubevalAgent(const Pubeval& pubeval);
+    float Evaluate() override;
+    void Prepare(const BoardState& board);
+
+protected:
+    unsigned Search(const unsigned dice[2], MoveList& moves) override;
+
+private:
+    const Pubeval& pubeval;
+    bool race = false;
+    PlayEnumerator enumerator;
+    std::vector<PlayCandidate> candidates;
 };
 
 // "net:DIR" (the game's computer player with the weight files from DIR), "pubeval", "heuristic"
