@@ -12,7 +12,7 @@ static const char* const kTrainUsage =
     "usage: kestrane-ai train --out DIR --games N --seed S [--resume] [--from DIR]\n"
     "         [--follow-teacher] [--teacher pubeval|rollout] [--rollouts R] [--candidates K]\n"
     "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--replay K] [--memory M]\n"
-    "         [--check-every G] [--bench-games M] [--pubeval FILE]\n";
+    "         [--check-every G] [--bench-games M] [--stop-at G] [--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
     char* end = nullptr;
@@ -52,6 +52,8 @@ int TrainCommand(int argc, char** argv) {
             pubevalPath = value;
         } else if (key == "--games" && numeric && number >= 1 && number <= 1e9) {
             options.games = static_cast<int>(number);
+        } else if (key == "--stop-at" && numeric && number >= 1 && number <= 1e9) {
+            options.stopAt = static_cast<int>(number);
         } else if (key == "--seed" && numeric && number >= 0 && number <= 4294967295.0) {
             options.seed = static_cast<uint32_t>(number);
         } else if (key == "--rollouts" && numeric && number >= 1 && number <= 100000) {

@@ -464,12 +464,14 @@ bool Trainer::Run(std::string& error) {
     auto start = std::chrono::steady_clock::now();
     int startDone = done;
     long plies = 0;
-    while (done < options.games) {
+    int stop =
+        options.stopAt > 0 && options.stopAt < options.games ? options.stopAt : options.games;
+    while (done < stop) {
         double progress = static_cast<double>(done) / options.games;
         double rate = options.rate + (options.finalRate - options.rate) * progress;
         plies += TrainGame(rate);
         ++done;
-        bool check = done % options.checkEvery == 0 || done == options.games;
+        bool check = done % options.checkEvery == 0 || done == options.games || done == stop;
         double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         double perSecond = seconds > 0 ? (done - startDone) / seconds : 0.0;

@@ -69,6 +69,8 @@ struct TrainOptions {
     std::string out;
     std::string from;
     int games = 0;
+    // Stop early after this many games (the schedule still spans `games`); --resume goes on.
+    int stopAt = 0;
     uint32_t seed = 1;
     bool resume = false;
     // "pubeval": the label is pubeval's pick; "rollout": the candidate that wins most often when

@@ -102,8 +102,7 @@ TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
         // The same run stopped after its first checkpoint and resumed.
         TrainOptions first = o;
         first.out = split;
-        first.games = 10;
-        first.finalRate = o.rate + (o.finalRate - o.rate) * 0.5;
+        first.stopAt = 10;
         ASSERT_TRUE(Trainer(first, pubeval).Run(error)) << error;
         TrainOptions rest = o;
         rest.out = split;
