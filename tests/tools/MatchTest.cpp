@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -18,7 +19,7 @@ static Pubeval Table() {
 }
 
 // A trained pair in a folder of its own, as the game would find it.
-static std::string TrainedFolder(const Pubeval& pubeval, Trainer*& trainer) {
+static std::string TrainedFolder(const Pubeval& pubeval, std::unique_ptr<Trainer>& trainer) {
     std::string dir = testing::TempDir() + "kestrane-match-nets";
     std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
@@ -28,7 +29,7 @@ static std::string TrainedFolder(const Pubeval& pubeval, Trainer*& trainer) {
     o.seed = 8;
     o.checkEvery = 200;
     o.benchGames = 0;
-    trainer = new Trainer(o, pubeval);
+    trainer = std::make_unique<Trainer>(o, pubeval);
     std::string error;
     EXPECT_TRUE(trainer->Run(error)) << error;
     return dir;
@@ -55,7 +56,7 @@ static std::vector<Position> SomePositions(int count) {
 
 TEST(TrainedFiles, GiveTheGameTheTrainersValuesAndPlays) {
     Pubeval pubeval = Table();
-    Trainer* trainer = nullptr;
+    std::unique_ptr<Trainer> trainer;
     std::string dir = TrainedFolder(pubeval, trainer);
 
     // 1. The game's network reads the written file and values positions exactly as the trainer.
@@ -78,7 +79,6 @@ TEST(TrainedFiles, GiveTheGameTheTrainersValuesAndPlays) {
     ASSERT_TRUE(match.error.empty()) << match.error;
     double bench = WinRateAgainstPubeval(trainer->contact, trainer->race, pubeval, 60, 77);
     EXPECT_EQ(match.winsA, static_cast<int>(bench * 60 + 0.5));
-    delete trainer;
 }
 
 TEST(Match, SameSeedSameGamesAndEveryPlayerKnown) {
