@@ -1,9 +1,9 @@
 #include "ai/PlayEnumerator.h"
 
 // Room for every prefix and play of the busiest doubles (fifteen checkers on fifteen points make
-// under 5,000) at a third of the table; past three quarters full the walk stops pruning rather than
-// probing long chains.
-static const unsigned slotCount = 1u << 14;
+// under 5,000); past three quarters full the walk stops pruning rather than probing long chains.
+static const unsigned slotBits = 13;
+static const unsigned slotCount = 1u << slotBits;
 static const unsigned slotLimit = slotCount / 4 * 3;
 
 PlayEnumerator::PlayEnumerator() : slots(slotCount, Slot{{0, 0, 0, 0}}) {}
@@ -42,13 +42,6 @@ static void UpdateKey(const std::uint64_t parent[4], std::uint64_t child[4],
     PutPoint(child, 25, points[25]);
 }
 
-static std::uint64_t Mix(std::uint64_t h) {
-    h ^= h >> 31;
-    h *= 0x9E3779B97F4A7C15ull;
-    h ^= h >> 29;
-    return h;
-}
-
 bool PlayEnumerator::IsNew(const std::uint64_t position[4], unsigned tag, unsigned made) {
     if (!pruning) {
         return true;
@@ -56,8 +49,11 @@ bool PlayEnumerator::IsNew(const std::uint64_t position[4], unsigned tag, unsign
     const std::uint64_t last = (position[3] & 0xFFFFu) | static_cast<std::uint64_t>(tag) << 16 |
                                static_cast<std::uint64_t>(made) << 24 |
                                static_cast<std::uint64_t>(generation) << 32;
-    const std::uint64_t h = Mix(position[0] ^ Mix(position[1] ^ Mix(position[2] ^ Mix(last))));
-    unsigned index = static_cast<unsigned>(h) & (slotCount - 1);
+    // Independent products, so that they run side by side; their top bits depend on every bit.
+    const std::uint64_t h = position[0] * 0x9E3779B97F4A7C15ull ^
+                            position[1] * 0xC2B2AE3D27D4EB4Full ^
+                            position[2] * 0x165667B19E3779F9ull ^ last * 0xD6E8FEB86659FD93ull;
+    unsigned index = static_cast<unsigned>(h >> (64 - slotBits));
     for (;;) {
         Slot& slot = slots[index];
         if (static_cast<std::uint32_t>(slot.key[3] >> 32) != generation) {
@@ -136,6 +132,11 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
     const unsigned n = checkerCount;
     const unsigned iEnd = barCount == 0 ? n : (n > 0 ? 1 : 0);
     for (unsigned i = 0; i < iEnd; ++i) {
+        // A checker on the same point as the one before it finds only plays found already (the
+        // lists differ by an exchange, and its second checkers are a subset of the earlier's).
+        if (i > 0 && checkers[i] == checkers[i - 1]) {
+            continue;
+        }
         BoardState& one = stack[1];
         for (unsigned p = 0; p < 26; ++p) {
             one.points[p] = stack[0].points[p];
@@ -153,6 +154,10 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
             jEnd = n < 2 ? n : 2;
         }
         for (unsigned j = jBegin; j < jEnd; ++j) {
+            // Moving from the same point as the checker before gives the same position again.
+            if (j > jBegin && checkers[j] == checkers[j - 1]) {
+                continue;
+            }
             if (checkers[j] <= 24) {
                 BoardState& two = stack[2];
                 for (unsigned p = 0; p < 26; ++p) {
@@ -189,6 +194,10 @@ bool PlayEnumerator::WalkDoubles(unsigned depth, unsigned made, bool stop) {
         kEnd = depth < checkerCount ? depth + 1 : checkerCount;
     }
     for (unsigned k = kBegin; k < kEnd; ++k) {
+        // A checker on the same point as the one before it leads where that one led.
+        if (k > kBegin && checkers[k] == checkers[k - 1]) {
+            continue;
+        }
         BoardState& child = stack[depth + 1];
         for (unsigned p = 0; p < 26; ++p) {
             child.points[p] = stack[depth].points[p];

@@ -1,6 +1,5 @@
-#include <cstdio>
+#include "app/MainLoop.h"
 
 int main() {
-    std::fprintf(stderr, "kestrane: the game window is not there yet\n");
-    return 0;
+    return RunGame();
 }

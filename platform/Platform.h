@@ -38,8 +38,8 @@ enum VirtualKey : unsigned {
     DownKey = 40,
     LeftWindowsKey = 91,
     MenuKey = 93,
-    AddKey = 107,      // numeric-pad plus
-    SubtractKey = 109, // numeric-pad minus
+    AddKey = 107,       // numeric-pad plus
+    SubtractKey = 109,  // numeric-pad minus
     F1Key = 112,
     // Letters and digits use their upper-case character codes ('A' = 65, '0' = 48).
 };
@@ -75,24 +75,34 @@ WindowHandle CreateGameWindow(const char* title, int x, int y, int width, int he
 bool DestroyGameWindow(WindowHandle window);
 DeviceContext GetDeviceContext(WindowHandle window);
 bool ReleaseDeviceContext(WindowHandle window, DeviceContext dc);
-int ChoosePixelFormat(DeviceContext dc, const PixelFormatRequest& request); // 0: none
+int ChoosePixelFormat(DeviceContext dc, const PixelFormatRequest& request);  // 0: none
 bool SetPixelFormat(DeviceContext dc, int format, const PixelFormatRequest& request);
 RenderContext CreateRenderContext(DeviceContext dc);
-bool MakeCurrent(DeviceContext dc, RenderContext rc); // (nullptr, nullptr) releases
+bool MakeCurrent(DeviceContext dc, RenderContext rc);  // (nullptr, nullptr) releases
 bool DeleteRenderContext(RenderContext rc);
 void ShowGameWindow(WindowHandle window);
 void ShowPointer(bool show);
 void FocusGameWindow(WindowHandle window);
 void SwapWindowBuffers(DeviceContext dc);
-bool SetSwapInterval(int interval); // false where the driver refuses
+bool SetSwapInterval(int interval);  // false where the driver refuses
 
 // Takes one message off the queue; false when it is empty.
 bool PeekWindowMessage(WindowMessage& message);
 // Waits up to timeoutMicroseconds for a message; false when none came.
 bool WaitWindowMessage(WindowMessage& message, std::int64_t timeoutMicroseconds);
 void PostQuitMessage(int exitCode);
+// Puts a message at the end of the queue, as if the window system had sent it. Safe from any
+// thread while the window class is registered; false when the message could not be queued.
+bool PostWindowMessage(const WindowMessage& message);
 
 // Shows a message box and writes its text to stderr as well.
 MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBoxStyle style);
 
 std::int64_t MonotonicMicroseconds();
+
+// What the window system does with a message the game leaves alone; its result is the message's.
+std::int32_t DefaultWindowProc(WindowHandle window, unsigned message, std::uint32_t wParam,
+                               std::uint32_t lParam);
+// Lets go of the window system once the game is finished with it (every window closed). A later
+// RegisterWindowClass starts it again.
+void ShutDownWindowSystem();

@@ -1,10 +1,130 @@
 #include "render/Hand.h"
 
+#include <cmath>
+
+#include "render/Checker.h"
+
 int Hand::frameCounter = 0;
 
-Hand::Hand() : SceneObject(15) {}
-void Hand::StartMove(int, const Pose&) {}
-bool Hand::Step() { return false; }
-void Hand::SetColours(float, float, float, float, float, float) {}
-void Hand::ToggleColourSelector() {}
-void Hand::SetColourSelectorForSide(int) {}
+static const float restJoints[6] = {-20.0f, 0.0f, -50.0f, -40.0f, -20.0f, -30.0f};
+static const float gripJoints[6] = {-45.0f, -10.0f, -60.0f, -60.0f, -60.0f, -35.0f};
+// How far above its own slot a checker is when the hand holds it, and how much higher a hit
+// checker travels to clear the bar.
+static const float carryHeight = 0.131f;
+static const float barClearance = 0.07f;
+
+// At rest the fingers point toward the player's left front, where the picked point lies.
+Hand::Hand() : SceneObject(15) {
+    current.y = 0.22f;
+    current.rotY = 225.0f;
+    SetColours(0.8f, 0.8f, 0.8f, 0.4f, 0.4f, 0.4f);
+}
+
+void Hand::StartMove(int newMode, const Pose& goal) {
+    // 1. Remember both ends of the move.
+    mode = newMode;
+    target.x = goal.x;
+    target.y = goal.y;
+    target.z = goal.z;
+    target.rotX = goal.rotX;
+    target.rotY = goal.rotY;
+    target.rotZ = goal.rotZ;
+    start.x = current.x;
+    start.y = current.y;
+    start.z = current.z;
+    start.rotX = current.rotX;
+    start.rotY = current.rotY;
+    start.rotZ = current.rotZ;
+    for (int j = 0; j < 6; j++) {
+        startJoints[j] = joints[j];
+    }
+    moving = true;
+
+    // 2. The hand ends above what it grips; above the bar when it carries a hit checker there.
+    target.y = goal.y + carryHeight;
+    if (newMode == CarryToBarMode) {
+        target.y = goal.y + carryHeight + barClearance;
+    }
+
+    // 3./4. Back at the pointer the hand opens; everywhere else it grips.
+    target.rotX = 0.0f;
+    target.rotY = 225.0f;
+    target.rotZ = 0.0f;
+    const float* goalJoints = gripJoints;
+    if (newMode == RestMode) {
+        target.y = 0.22f;
+        goalJoints = restJoints;
+    }
+    for (int j = 0; j < 6; j++) {
+        targetJoints[j] = goalJoints[j];
+    }
+}
+
+bool Hand::Step() {
+    // 1. An idle hand has nothing to do.
+    if (!moving) {
+        return false;
+    }
+    // 2. Count the frame.
+    frameCounter++;
+    const int c = frameCounter;
+    const float steps = static_cast<float>(stepCount);
+
+    // 3. Height: a lift that peaks mid-move, or a straight line.
+    if (arc) {
+        const double pi = 3.14159265358979323846;
+        const float b = mode == CarryToBarMode ? barClearance : 0.0f;
+        current.y = static_cast<float>(0.3 * std::sin(pi * c / stepCount)) + b + carryHeight;
+    } else {
+        current.y = current.y + (target.y - start.y) / steps;
+    }
+
+    // 4. Everything else in equal steps.
+    current.x = current.x + (target.x - start.x) / steps;
+    current.z = current.z + (target.z - start.z) / steps;
+    current.rotX = current.rotX + (target.rotX - start.rotX) / steps;
+    current.rotY = current.rotY + (target.rotY - start.rotY) / steps;
+    current.rotZ = current.rotZ + (target.rotZ - start.rotZ) / steps;
+    for (int j = 0; j < 6; j++) {
+        joints[j] = joints[j] + (targetJoints[j] - startJoints[j]) / steps;
+    }
+
+    // 5. The carried checker hangs just below the fingers.
+    if (attached == 1 && carried != nullptr) {
+        carried->current.x = current.x;
+        carried->current.z = current.z;
+        carried->current.y = current.y - 0.13f;
+    }
+
+    // 6. The last frame ends the move.
+    if (c == stepCount) {
+        frameCounter = 0;
+        moving = false;
+        return false;
+    }
+    return true;
+}
+
+void Hand::SetColours(float r1, float g1, float b1, float r2, float g2, float b2) {
+    colour1[0] = r1;
+    colour1[1] = g1;
+    colour1[2] = b1;
+    colour1[3] = 0.1f;
+    colour2[0] = r2;
+    colour2[1] = g2;
+    colour2[2] = b2;
+    colour2[3] = 0.1f;
+    shadowColour[0] = 0.1f;
+    shadowColour[1] = 0.1f;
+    shadowColour[2] = 0.1f;
+    shadowColour[3] = 0.8f;
+}
+
+void Hand::ToggleColourSelector() {
+    colourSelector = colourSelector == 1 ? 2 : 1;
+}
+
+// Side 1's checkers wear the side-B colour, so its hand wears colour 2, and the other way round.
+void Hand::SetColourSelectorForSide(int side) {
+    colourSelector = side == 1 ? 2 : 1;
+}

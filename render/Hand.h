@@ -8,12 +8,12 @@ enum Joint { ArmJoint = 0, PalmJoint, Finger1Joint, Finger2Joint, Finger3Joint, 
 
 // Hand modes: what the hand is doing in the current move (the turn flow acts on its arrival).
 enum HandMode {
-    ReachMode = 0,      // reaches for the checker to be moved
-    CarryMode = 1,      // carries it to its destination
-    ReachHitMode = 2,   // reaches for a checker whose move hits a blot
-    CarryHitMode = 3,   // carries it onto the blot
-    CarryToBarMode = 4, // carries the blot to the bar
-    RestMode = 5,       // returns to the pointer
+    ReachMode = 0,       // reaches for the checker to be moved
+    CarryMode = 1,       // carries it to its destination
+    ReachHitMode = 2,    // reaches for a checker whose move hits a blot
+    CarryHitMode = 3,    // carries it onto the blot
+    CarryToBarMode = 4,  // carries the blot to the bar
+    RestMode = 5,        // returns to the pointer
 };
 
 // The translucent hand: the pointer, and the mover of every checker. A move takes stepCount (15)

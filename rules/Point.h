@@ -5,10 +5,10 @@
 class Checker;
 
 enum PointNumber {
-    ComputerBar = 0,   // the computer's hit checkers; they re-enter on point 0 + die
-    HumanBar = 25,     // the human's hit checkers; they re-enter on point 25 - die
-    HumanTray = 26,    // the human's borne-off checkers
-    ComputerTray = 27, // the computer's borne-off checkers
+    ComputerBar = 0,    // the computer's hit checkers; they re-enter on point 0 + die
+    HumanBar = 25,      // the human's hit checkers; they re-enter on point 25 - die
+    HumanTray = 26,     // the human's borne-off checkers
+    ComputerTray = 27,  // the computer's borne-off checkers
     NoPoint = -1,
 };
 
@@ -23,11 +23,11 @@ public:
     void Push(Checker* checker);
     Checker* Pop();
     Checker* Top() const;
-    int Owner() const; // side of the top checker, NoSide when empty
+    int Owner() const;  // side of the top checker, NoSide when empty
     void SetSelected(bool flag);
-    Pose SlotPosition() const; // where the next checker added here stands
+    Pose SlotPosition() const;  // where the next checker added here stands
 
     unsigned count = 0;
     unsigned number = 0;
-    Checker* stack[30] = {}; // stack[count - 1] is the top
+    Checker* stack[30] = {};  // stack[count - 1] is the top
 };

@@ -44,8 +44,23 @@ public:
     void SwitchSide();
     void SwitchDie();
     void PlanComputerTurn();
+    // The second half of planning: the count, the dice and the source point of each of the
+    // computer's chosen moves.
+    void ReadComputerMoves(const MoveList& moves);
     void StartPlannedMove(int k);
     void FillSnapshot(BoardState& snapshot) const;
+
+    // Where the plain turn flow would stand still (run by StepTurn on every frame, idle or not):
+    // a human roll that nothing can use passes after NoMovePassFrames; a won game shows its final
+    // position for GameOverPauseFrames and then starts again; a computer turn whose planned move
+    // the table refused ends. Returns true when it acted this frame.
+    bool StepIdleRules();
+    // True when some human checker can move with one of the two dice.
+    bool HumanHasAnyMove() const;
+    // The side that has borne off all fifteen checkers, or 0.
+    int Winner() const;
+    // Puts every checker back on its starting point; the human rolls.
+    void StartNewGame();
 
     // Colours.
     void ApplyColourScheme(int n);
@@ -92,4 +107,32 @@ public:
     MoveList computerMoves;
     // Background colour index 1..9; starts at 9 so the constructor's first step shows 1.
     int backgroundIndex = 9;
+
+    // Moves of the current computer turn already put down: the next planned move to start.
+    int computerMovesDone = 0;
+    // Idle frames of a human turn with no possible move, and frames left of a finished game.
+    int noMoveFrames = 0;
+    int gameOverFrames = 0;
+    // Running totals, for whoever watches the table play.
+    int gamesFinished = 0;
+    int turnsStarted = 0;
+    int lastWinner = 0;
+    int blockedTurnsPassed = 0;
+    int stalledComputerTurns = 0;
+
+    static constexpr int NoMovePassFrames = 60;
+    static constexpr int GameOverPauseFrames = 120;
+
+private:
+    void SetUpStartingPosition();
+    // The mouse position on the board; false (x and z untouched) without a client area.
+    bool PointerToBoard(float& x, float& z) const;
+    Pose PointerPose();
+    void PutDown(int point, const Pose& pose);
+    void AfterPutDown();
+    void TurnBookkeeping();
+    void PassTurnToComputer();
+    void PassBlockedHumanTurn();
+    void EndStalledComputerTurn();
+    bool BeginGameOverIfWon();
 };

@@ -1,139 +1,67 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <cstdio>
-#include <random>
 #include <string>
 
 #include "ai/Agent.h"
-#include "ai/Chance.h"
 #include "ai/ComputerPlayer.h"
 #include "tests/ai/AiTestSupport.h"
 
-static const unsigned gameLayers[3] = {200, 20, 1};
-
-// A folder of its own holding the two weight files.
-static std::string WeightFolder(const std::string& name) {
-    const std::string dir = ::testing::TempDir() + name;
-    mkdir(dir.c_str(), 0700);
-    return dir;
-}
-
-static void WriteWeights(const std::string& path, unsigned seed) {
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> wide(-1.5f, 1.5f);
-    for (unsigned n = 0; n < 4020; ++n) {
-        std::fprintf(f, "%.9g\n", seed == 0 ? 0.0 : static_cast<double>(wide(rng)));
-    }
-    std::fclose(f);
-}
-
-static std::string Play(const MoveList& moves) {
-    std::string s;
-    for (unsigned m = 0; m < moves.count; ++m) {
-        s += std::to_string(moves.indices[m]) + "/" + std::to_string(moves.dice[m]) + " ";
-    }
-    return s;
-}
-
-// What a lone NetAgent with the weights of `path` plays.
-static std::string AgentPlay(const std::string& path, const BoardState& board,
-                             const unsigned dice[2]) {
-    NeuralNet net(gameLayers, 3);
-    net.LoadWeights(path.c_str());
-    NetAgent agent(&net);
+static std::string Play(ComputerPlayer& player, const BoardState& board, unsigned d0, unsigned d1,
+                        unsigned side = 1) {
+    const unsigned dice[2] = {d0, d1};
     MoveList moves;
-    agent.ChooseMove(board, 1, dice, moves);
-    return Play(moves);
+    player.ChooseMove(board, side, dice, moves);
+    return MovesText(moves);
 }
 
+// Catches a player that reads its files on every move, shares them with other players, or
+// repeats its warnings.
 TEST(ComputerPlayer, ReadsEachWeightFileOnceOnTheFirstMove) {
-    const std::string dir = WeightFolder("once");
-    WriteWeights(dir + "/net-160 (0).dat", 0);
-    WriteWeights(dir + "/net-160 (1).dat", 0);
-    BoardState start;
-    const unsigned dice[2] = {3, 1};
+    const std::string missing = ::testing::TempDir() + "no-weights-here";
+    const std::string cannot =
+        ": cannot be opened (No such file or directory); the network keeps its random weights\n";
+    ComputerPlayer lost;
+    lost.weightDirectory = missing;
+    ::testing::internal::CaptureStderr();
+    Play(lost, BoardState(), 5, 2);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              missing + "/net-160 (0).dat" + cannot + missing + "/net-160 (1).dat" + cannot);
+    ::testing::internal::CaptureStderr();
+    Play(lost, BoardState(), 5, 2);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+    // Flat weights: the first play found. New files are not read again by this player, but a
+    // new player reads them.
+    const std::string dir = WeightFolder("once", 0, 0);
     ComputerPlayer player;
     player.weightDirectory = dir;
-    MoveList moves;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(player.ChooseMove(start, 1, dice, moves), 2u);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    // Flat weights: the first play found.
-    EXPECT_EQ(Play(moves), "0/3 0/1 ");
-
-    // New files are not read again by this player, but a new player reads them.
-    WriteWeights(dir + "/net-160 (0).dat", 11);
-    const std::string fresh = AgentPlay(dir + "/net-160 (0).dat", start, dice);
-    ASSERT_NE(fresh, "0/3 0/1 ");
-    player.ChooseMove(start, 1, dice, moves);
-    EXPECT_EQ(Play(moves), "0/3 0/1 ");
+    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1");
+    WeightFolder("once", 11, 11);
+    EXPECT_EQ(Play(player, BoardState(), 3, 1), "0/3 0/1");
     ComputerPlayer second;
     second.weightDirectory = dir + "/";
-    second.ChooseMove(start, 1, dice, moves);
-    EXPECT_EQ(Play(moves), fresh);
+    EXPECT_NE(Play(second, BoardState(), 3, 1), "0/3 0/1");
 }
 
+// With flat contact weights and network 5 for races, the player must play races as one with
+// network 5 for both, for either side, and contact positions differently.
 TEST(ComputerPlayer, ContactAndRaceUseTheirOwnFiles) {
-    const std::string dir = WeightFolder("phases");
-    WriteWeights(dir + "/net-160 (0).dat", 0);
-    WriteWeights(dir + "/net-160 (1).dat", 5);
-    ComputerPlayer player;
-    player.weightDirectory = dir;
+    ComputerPlayer mixed;
+    mixed.weightDirectory = WeightFolder("mixed", 0, 5);
+    ComputerPlayer same;
+    same.weightDirectory = WeightFolder("same", 5, 5);
     const BoardState race = BoardFromSigned(
         {0, -3, -4, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 2, 0, 3, 2, 2, 0, 1, 1, 0});
     ASSERT_TRUE(IsRace(race));
-    MoveList moves;
+    BoardState mirrored = race;
+    mirrored.Mirror();
     for (unsigned d0 = 1; d0 <= 6; ++d0) {
         for (unsigned d1 = 1; d1 <= 6; ++d1) {
-            const unsigned dice[2] = {d0, d1};
-            player.ChooseMove(race, 1, dice, moves);
-            EXPECT_EQ(Play(moves), AgentPlay(dir + "/net-160 (1).dat", race, dice));
-            // Player 2 reads the same files through its own pair of networks.
-            BoardState mirrored = race;
-            mirrored.CopyFrom(race);
-            mirrored.Mirror();
-            mirrored.Save();
-            MoveList theirs;
-            player.ChooseMove(mirrored, 2, dice, theirs);
-            EXPECT_EQ(Play(theirs), Play(moves));
+            const std::string expected = Play(same, race, d0, d1);
+            EXPECT_EQ(Play(mixed, race, d0, d1), expected);
+            EXPECT_EQ(Play(mixed, mirrored, d0, d1, 2), expected);
         }
     }
-    const BoardState start;
-    const unsigned dice[2] = {6, 4};
-    player.ChooseMove(start, 1, dice, moves);
-    EXPECT_EQ(Play(moves), AgentPlay(dir + "/net-160 (0).dat", start, dice));
-}
-
-TEST(ComputerPlayer, MissingFilesAreReportedOnceAndPlayGoesOn) {
-    SetClockSource([]() -> std::time_t { return 1000; });
-    const std::string dir = WeightFolder("empty");
-    std::string plays[2];
-    for (unsigned round = 0; round < 2; ++round) {
-        Srand(8);
-        ComputerPlayer player;
-        player.weightDirectory = dir;
-        const BoardState start;
-        const unsigned dice[2] = {5, 2};
-        MoveList moves;
-        ::testing::internal::CaptureStderr();
-        EXPECT_EQ(player.ChooseMove(start, 1, dice, moves), 2u);
-        const std::string first = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(first, dir +
-                             "/net-160 (0).dat: cannot be opened (No such file or directory); "
-                             "the network keeps its random weights\n" +
-                             dir +
-                             "/net-160 (1).dat: cannot be opened (No such file or "
-                             "directory); the network keeps its random weights\n");
-        ::testing::internal::CaptureStderr();
-        player.ChooseMove(start, 1, dice, moves);
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-        plays[round] = Play(moves);
-        EXPECT_EQ(BoardProblem(ApplyMoves(start, moves)), "");
-    }
-    // The same seed draws the same random networks.
-    EXPECT_EQ(plays[0], plays[1]);
-    SetClockSource(nullptr);
+    EXPECT_EQ(Play(mixed, BoardState(), 3, 1), "0/3 0/1");
+    EXPECT_NE(Play(same, BoardState(), 3, 1), "0/3 0/1");
 }

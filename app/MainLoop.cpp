@@ -1,0 +1,282 @@
+#include "app/MainLoop.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/AppState.h"
+#include "app/FramePacer.h"
+#include "app/GameWindow.h"
+#include "app/InputJournal.h"
+
+static const char* const windowTitle = "Kestrane Alpha ver";
+static const int windowWidth = 800;
+static const int windowHeight = 600;
+static const int windowBits = 16;
+
+static const float handStep = 0.05f;
+static const float zoomStep = 0.02f;
+static const float turnStep = 1.0f;
+
+static FramePacer pacer;
+static bool pacingWanted = true;
+static bool swapIntervalGranted = false;
+
+static bool EnvironmentFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value && std::strcmp(value, "0") != 0;
+}
+
+// Asks for a synced swap on the context just made current, and restarts the pacing with the
+// answer. Every opening makes a new context, so every opening asks again.
+static void StartPacing() {
+    bool synced = false;
+    if (pacingWanted) {
+        synced = SetSwapInterval(1);
+    } else {
+        SetSwapInterval(0);
+    }
+    swapIntervalGranted = synced;
+    pacer.Start(synced, pacingWanted, MonotonicMicroseconds());
+}
+
+static bool OpenWindowForMode() {
+    if (!OpenGameWindow(windowTitle, windowWidth, windowHeight, windowBits, fullscreen != 0)) {
+        return false;
+    }
+    StartPacing();
+    return true;
+}
+
+static void SetPolygonMode(unsigned mode) {
+    glPolygonMode(GL_FRONT_AND_BACK, mode);
+    polygonMode = mode;
+}
+
+static void NextBackground() {
+    gameTable.NextBackground();
+}
+static void FillMode() {
+    SetPolygonMode(GL_FILL);
+}
+static void LineMode() {
+    SetPolygonMode(GL_LINE);
+}
+static void StartFadeOut() {
+    fadingOut = 1;
+}
+static void HandAway() {
+    gameTable.hand.current.z -= handStep;
+}
+static void HandNear() {
+    gameTable.hand.current.z += handStep;
+}
+static void HandLeft() {
+    gameTable.hand.current.x -= handStep;
+}
+static void HandRight() {
+    gameTable.hand.current.x += handStep;
+}
+static void HandDown() {
+    gameTable.hand.current.y -= handStep;
+    gameTable.hand.joints[PalmJoint] += 1.0f;
+    gameTable.hand.joints[ArmJoint] -= 2.0f;
+}
+static void HandUp() {
+    gameTable.hand.current.y += handStep;
+    gameTable.hand.joints[PalmJoint] -= 1.0f;
+    gameTable.hand.joints[ArmJoint] += 2.0f;
+}
+static void ZoomIn() {
+    gameTable.boardView.current.z -= zoomStep;
+}
+static void ZoomOut() {
+    gameTable.boardView.current.z += zoomStep;
+}
+static void TiltUp() {
+    gameTable.boardView.current.rotX -= turnStep;
+}
+static void TiltDown() {
+    gameTable.boardView.current.rotX += turnStep;
+}
+static void TurnRight() {
+    gameTable.boardView.current.rotY += turnStep;
+}
+static void TurnLeft() {
+    gameTable.boardView.current.rotY -= turnStep;
+}
+
+struct KeyAction {
+    unsigned char key;
+    void (*action)();
+};
+
+// In the order they apply within one pass. Each entry is set by its virtual key and by the
+// character of the same number ("[" is 91, "]" 93, "m" 109, "k" 107, "&" 38, ...).
+static const KeyAction keyActions[] = {
+    {'B', NextBackground}, {LeftWindowsKey, FillMode},
+    {MenuKey, LineMode},   {EscapeKey, StartFadeOut},
+    {'W', HandAway},       {'X', HandNear},
+    {'A', HandLeft},       {'D', HandRight},
+    {'Z', HandDown},       {'Q', HandUp},
+    {SubtractKey, ZoomIn}, {AddKey, ZoomOut},
+    {UpKey, TiltUp},       {DownKey, TiltDown},
+    {RightKey, TurnRight}, {LeftKey, TurnLeft},
+};
+
+bool ApplyKeyActions() {
+    // 1. A typed digit: 0 swaps the side colours, 1 to 9 pick a colour scheme. Other characters
+    // stay in lastChar and do nothing; codes of 128 and up are negative here and never count.
+    if (lastChar >= '0' && lastChar <= '9') {
+        if (lastChar == '0') {
+            gameTable.SwapSideColours();
+        } else {
+            gameTable.ApplyColourScheme(lastChar - '0');
+        }
+        lastChar = 0;
+    }
+
+    // 2. Every held key acts once per pass.
+    for (const KeyAction& k : keyActions) {
+        if (keys[k.key]) {
+            k.action();
+        }
+    }
+    const bool toggle = keys[F1Key] != 0;
+
+    // 3. Taps that ended before this pass have now acted once: let them go.
+    for (int k = 0; k < 256; ++k) {
+        if (keysReleasePending[k]) {
+            keys[k] = 0;
+        }
+        keysReleasePending[k] = 0;
+        keysPressedSincePass[k] = 0;
+    }
+
+    // 4. The window-mode toggle, last: it clears its own entry so a held F1 toggles once.
+    if (toggle) {
+        keys[F1Key] = 0;
+        CloseGameWindow();
+        fullscreen = !fullscreen;
+        if (!OpenWindowForMode()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One idle pass: the frame (while not minimised), the swap, and the keys. False when the loop
+// must stop; `reopenFailed` tells whether the window is already gone.
+static bool IdlePass(bool& reopenFailed, long& frames) {
+    if (active) {
+        if (!RenderFrame()) {
+            done = 1;
+            return false;
+        }
+        ++frames;
+    }
+    SwapWindowBuffers(gameDeviceContext);
+    pacer.FrameDrawn(MonotonicMicroseconds());
+    if (!ApplyKeyActions()) {
+        reopenFailed = true;
+        return false;
+    }
+    return true;
+}
+
+// Takes this pass's message, if there is one: from the journal while it replays, otherwise from
+// the window system, waiting for one while the next frame is not yet due.
+static bool NextMessage(WindowMessage& message) {
+    if (inputJournal.Replaying()) {
+        if (inputJournal.Next(message)) {
+            return true;
+        }
+        // Live input would change the replayed run: only closing the window gets through.
+        WindowMessage live;
+        bool got = PeekWindowMessage(live);
+        if (!got) {
+            std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+            got = wait > 0 && WaitWindowMessage(live, wait);
+        }
+        if (got && (live.message == CloseMessage || live.message == QuitMessage)) {
+            message = live;
+            return true;
+        }
+        return false;
+    }
+    bool got = PeekWindowMessage(message);
+    if (!got) {
+        std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
+        got = wait > 0 && WaitWindowMessage(message, wait);
+    }
+    if (got && message.message != QuitMessage) {
+        inputJournal.Record(message);
+    }
+    return got;
+}
+
+static void StartJournal() {
+    const char* replay = std::getenv("KESTRANE_REPLAY");
+    const char* record = std::getenv("KESTRANE_RECORD");
+    if (replay && *replay) {
+        inputJournal.StartReplay(replay);
+    } else if (record && *record) {
+        inputJournal.StartRecording(record);
+    }
+}
+
+int RunGame() {
+    pacingWanted = !EnvironmentFlag("KESTRANE_NO_PACING");
+    bool reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+    StartJournal();
+
+    // 1, 2. The window; a failure has been reported and cleaned up already.
+    if (!OpenWindowForMode()) {
+        inputJournal.Stop();
+        ShutDownWindowSystem();
+        return 0;
+    }
+    std::int64_t startTime = MonotonicMicroseconds();
+    long frames = 0;
+    bool reopenFailed = false;
+
+    // 3. One message or one frame per pass.
+    long passes = 0;
+    while (!done) {
+        inputJournal.SetPass(passes);
+        WindowMessage message;
+        if (NextMessage(message)) {
+            if (message.message == QuitMessage) {
+                done = 1;
+                break;
+            }
+            GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
+        } else {
+            ++passes;
+            if (!IdlePass(reopenFailed, frames)) {
+                break;
+            }
+        }
+    }
+
+    if (reportRate) {
+        double seconds = static_cast<double>(MonotonicMicroseconds() - startTime) / 1e6;
+        std::fprintf(stderr,
+                     "kestrane: %ld frames in %.2f s: %.1f frames per second (swap interval %s, "
+                     "%s)\n",
+                     frames, seconds, seconds > 0.0 ? frames / seconds : 0.0,
+                     swapIntervalGranted ? "granted" : "refused",
+                     pacer.Pacing() ? "paced to 60" : "not paced");
+    }
+
+    // 4, 5. Close, unless a failed reopen left nothing to close; the status is 0 however the
+    // game ended.
+    if (!reopenFailed) {
+        CloseGameWindow();
+    }
+    inputJournal.Stop();
+    ShutDownWindowSystem();
+    return 0;
+}

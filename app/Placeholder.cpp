@@ -1,1 +1,0 @@
-// The application frame lands here.

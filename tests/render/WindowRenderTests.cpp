@@ -1,0 +1,368 @@
+// The real game window under a virtual display, drawn by Mesa: after the fade-in, the pixels at
+// the screen positions of known features (board coordinates projected with the game's own view
+// and projection) must belong to the expected colour family. Lighting changes the exact values,
+// so only families are checked. The run also writes screenshots for a person to look at.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "PngWriter.h"
+#include "app/AppState.h"
+#include "app/GameWindow.h"
+#include "app/MainLoop.h"
+
+#ifndef KESTRANE_SCREENSHOT_DIR
+#define KESTRANE_SCREENSHOT_DIR "screenshots"
+#endif
+
+struct Rgb {
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+
+    float Max() const { return std::max({r, g, b}); }
+    float Min() const { return std::min({r, g, b}); }
+    float Brightness() const { return (r + g + b) / 3.0f; }
+};
+
+static std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+static bool IsGreen(const Rgb& c) {
+    return c.g > 1.5f * c.r && c.g > 1.5f * c.b && c.g > 0.2f;
+}
+static bool IsNeutral(const Rgb& c) {
+    return c.Max() - c.Min() < 0.06f + 0.1f * c.Max();
+}
+static bool IsBrown(const Rgb& c) {
+    return c.r > c.g && c.g > c.b && c.r - c.b > 0.15f;
+}
+static bool IsDark(const Rgb& c) {
+    return c.Max() < 0.1f;
+}
+
+// One drawn frame, read back before the buffers are swapped, with the matrices it was drawn
+// with.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;  // RGB, bottom row first, as the GL reads them
+    double modelview[16] = {};
+    double projection[16] = {};
+    int viewport[4] = {};
+
+    Rgb At(int x, int y) const {
+        x = std::clamp(x, 0, width - 1);
+        y = std::clamp(y, 0, height - 1);
+        const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
+        return {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f};
+    }
+
+    // Window position of a point in board coordinates.
+    void Project(float x, float y, float z, double& wx, double& wy) const {
+        double wz = 0.0;
+        gluProject(x, y, z, modelview, projection, viewport, &wx, &wy, &wz);
+    }
+
+    // The mean colour of the 3 x 3 pixels around a board point.
+    Rgb Board(float x, float y, float z) const {
+        double wx = 0.0, wy = 0.0;
+        Project(x, y, z, wx, wy);
+        Rgb sum;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const Rgb c = At(static_cast<int>(wx) + dx, static_cast<int>(wy) + dy);
+                sum.r += c.r / 9.0f;
+                sum.g += c.g / 9.0f;
+                sum.b += c.b / 9.0f;
+            }
+        }
+        return sum;
+    }
+
+    bool Save(const std::string& name) const {
+        mkdir(KESTRANE_SCREENSHOT_DIR, 0755);
+        std::vector<uint8_t> topFirst(pixels.size());
+        const size_t stride = static_cast<size_t>(width) * 3;
+        for (int y = 0; y < height; ++y) {
+            std::copy_n(&pixels[(height - 1 - y) * stride], stride, &topFirst[y * stride]);
+        }
+        return WritePng(std::string(KESTRANE_SCREENSHOT_DIR) + "/" + name, width, height, topFirst);
+    }
+};
+
+// Known places on the starting board, in board coordinates (the surface is y = 0).
+struct Feature {
+    float x, y, z;
+};
+static const Feature openSurface = {-0.5f, 0.0f, 0.0f};    // left half, between the points
+static const Feature pointOne = {0.85f, 0.005f, 0.55f};    // below its two checkers
+static const Feature pointTwo = {0.71f, 0.005f, 0.75f};    // empty at the start
+static const Feature nearRim = {-0.5f, 0.07f, 0.965f};     // top of the frame
+static const Feature humanOnSix = {0.15f, 0.011f, 0.86f};  // bottom checker of point 6
+static const Feature computerOnTwelve = {-0.85f, 0.021f, 0.86f};
+
+class GameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "no X display";
+        }
+        ASSERT_TRUE(OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, false));
+        opened = true;
+        // Nothing may point at the board but what the tests place there.
+        ParkHand();
+        for (int i = 0; i < 46; ++i)
+            Draw(false);
+        ASSERT_FALSE(fadingIn) << "the light has not come up after 46 frames";
+    }
+
+    void TearDown() override {
+        if (opened)
+            CloseGameWindow();
+    }
+
+    static void ParkHand() {
+        gameTable.hand.current.x = 5.0f;
+        gameTable.hand.current.z = 5.0f;
+    }
+
+    // Runs one pass of the game as the main loop would: messages, a frame, the key actions.
+    Frame Draw(bool capture = true) {
+        WindowMessage message;
+        while (PeekWindowMessage(message)) {
+            // The tests place the hand and press keys themselves: whatever pointer or keyboard
+            // the virtual display has must not steer the hand or toggle the window mode.
+            const unsigned m = message.message;
+            if (m == MouseMoveMessage || m == LeftButtonDownMessage ||
+                m == RightButtonDownMessage || m == KeyDownMessage || m == KeyUpMessage ||
+                m == CharMessage) {
+                continue;
+            }
+            GameWindowProc(gameWindow, m, message.wParam, message.lParam);
+        }
+        RenderFrame();
+        Frame frame;
+        if (capture) {
+            glGetIntegerv(GL_VIEWPORT, frame.viewport);
+            frame.width = frame.viewport[2];
+            frame.height = frame.viewport[3];
+            frame.pixels.resize(static_cast<size_t>(frame.width) * frame.height * 3);
+            glReadBuffer(GL_BACK);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE,
+                         frame.pixels.data());
+            glGetDoublev(GL_PROJECTION_MATRIX, frame.projection);
+            // The board's own transform, as the table applies it at the start of a frame.
+            const Pose& view = gameTable.boardView.current;
+            glMatrixMode(GL_MODELVIEW);
+            glPushMatrix();
+            glLoadIdentity();
+            glTranslatef(view.x, view.y, view.z);
+            glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
+            glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
+            glScalef(1.1f, 1.0f, 1.0f);
+            glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
+            glPopMatrix();
+        }
+        SwapWindowBuffers(gameDeviceContext);
+        ApplyKeyActions();
+        return frame;
+    }
+
+    void Type(char c) { GameWindowProc(gameWindow, CharMessage, static_cast<unsigned char>(c), 0); }
+
+    void Press(unsigned key) { GameWindowProc(gameWindow, KeyDownMessage, key, 0); }
+    void Release(unsigned key) { GameWindowProc(gameWindow, KeyUpMessage, key, 0); }
+
+    static Rgb At(const Frame& frame, const Feature& f) { return frame.Board(f.x, f.y, f.z); }
+
+    bool opened = false;
+};
+
+TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
+    const Frame frame = Draw();
+    const Rgb surface = At(frame, openSurface);
+    EXPECT_TRUE(IsGreen(surface)) << surface;
+
+    const Rgb odd = At(frame, pointOne);
+    const Rgb even = At(frame, pointTwo);
+    EXPECT_TRUE(IsNeutral(odd)) << odd;
+    EXPECT_TRUE(IsNeutral(even)) << even;
+    EXPECT_GT(even.Brightness(), 2.0f * odd.Brightness()) << odd << " " << even;
+
+    const Rgb rim = At(frame, nearRim);
+    EXPECT_TRUE(IsBrown(rim)) << rim;
+
+    const Rgb human = At(frame, humanOnSix);
+    const Rgb computer = At(frame, computerOnTwelve);
+    EXPECT_TRUE(IsNeutral(human)) << human;
+    EXPECT_TRUE(IsNeutral(computer)) << computer;
+    EXPECT_GT(human.Brightness(), computer.Brightness() + 0.2f) << human << " " << computer;
+    EXPECT_GT(computer.Brightness(), 0.15f) << computer;
+
+    // Beyond the board's edge only the background shows.
+    EXPECT_TRUE(IsDark(frame.Board(-1.3f, 0.0f, 0.0f)));
+}
+
+TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
+    const Frame frame = Draw();
+    ASSERT_TRUE(gameTable.dice[0].active);
+    ASSERT_FALSE(gameTable.dice[1].active);
+    // Off-centre on the top face, where no value has a pip.
+    for (const Die& die : gameTable.dice) {
+        const Rgb top = frame.Board(die.current.x, 0.061f, die.current.z + 0.015f);
+        const Rgb beside = frame.Board(die.current.x, 0.0f, die.current.z + 0.1f);
+        EXPECT_TRUE(IsGreen(beside)) << beside;
+        EXPECT_GT(top.Brightness(), beside.Brightness() + 0.15f) << top << " " << beside;
+        EXPECT_GT(top.r, 0.5f) << top;
+        if (die.active) {
+            EXPECT_TRUE(IsNeutral(top)) << top;
+        }
+    }
+}
+
+TEST_F(GameWindowTest, TypingThreeTurnsTheSurfaceGrey) {
+    Type('3');
+    Draw(false);  // the typed digit acts after this pass's frame
+    const Frame frame = Draw();
+    const Rgb surface = At(frame, openSurface);
+    EXPECT_TRUE(IsNeutral(surface)) << surface;
+    EXPECT_GT(surface.Brightness(), 0.3f) << surface;
+    frame.Save("after-scheme3.png");
+
+    Type('9');
+    Draw(false);
+    EXPECT_TRUE(IsGreen(At(Draw(), openSurface)));
+}
+
+TEST_F(GameWindowTest, TypingZeroSwapsTheCheckerColours) {
+    Type('0');
+    Draw(false);
+    Frame frame = Draw();
+    Rgb human = At(frame, humanOnSix);
+    Rgb computer = At(frame, computerOnTwelve);
+    EXPECT_GT(computer.Brightness(), human.Brightness() + 0.2f) << human << " " << computer;
+
+    // A second 0 swaps them back.
+    Type('0');
+    Draw(false);
+    frame = Draw();
+    human = At(frame, humanOnSix);
+    computer = At(frame, computerOnTwelve);
+    EXPECT_GT(human.Brightness(), computer.Brightness() + 0.2f) << human << " " << computer;
+}
+
+TEST_F(GameWindowTest, ClosingBracketDrawsWireFrame) {
+    Press(MenuKey);  // the key that types "]"
+    Draw(false);
+    Release(MenuKey);
+    Frame frame = Draw();
+    // Only edges are drawn: the middle of the open surface shows the background.
+    EXPECT_TRUE(IsDark(At(frame, openSurface))) << At(frame, openSurface);
+    frame.Save("wireframe.png");
+
+    Press(LeftWindowsKey);  // "["
+    Draw(false);
+    Release(LeftWindowsKey);
+    frame = Draw();
+    EXPECT_TRUE(IsGreen(At(frame, openSurface))) << At(frame, openSurface);
+}
+
+TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
+    const Feature spot = {-0.5f, 0.22f, 0.1f};
+    const Frame without = Draw();
+    // Where the hand's palm will show: the pixel under the hand's origin.
+    double wx = 0.0, wy = 0.0;
+    without.Project(spot.x, spot.y, spot.z, wx, wy);
+    const Rgb under = without.At(static_cast<int>(wx), static_cast<int>(wy));
+
+    // A black hand adds nothing of its own: what shows is a tenth of what lies under it.
+    Hand& hand = gameTable.hand;
+    hand.colour1[0] = hand.colour1[1] = hand.colour1[2] = 0.0f;
+    hand.colour2[0] = hand.colour2[1] = hand.colour2[2] = 0.0f;
+    hand.current.x = spot.x;
+    hand.current.y = spot.y;
+    hand.current.z = spot.z;
+    Frame with = Draw();
+    with.Project(spot.x, hand.current.y, spot.z, wx, wy);
+    Rgb seen = with.At(static_cast<int>(wx), static_cast<int>(wy));
+    EXPECT_NEAR(seen.g, 0.1f * under.g, 0.03f) << seen << " over " << under;
+    EXPECT_NEAR(seen.r, 0.1f * under.r, 0.03f) << seen << " over " << under;
+    EXPECT_GT(seen.g, 0.0f) << "the hand hides the board";
+
+    // In its own colour it shows, brighter than what is under it, and depth does not hide it:
+    // pushed below the board it is still drawn over it.
+    Type('9');
+    hand.current.y = -0.1f;
+    Draw(false);
+    with = Draw();
+    with.Project(spot.x, hand.current.y, spot.z, wx, wy);
+    const Rgb below = with.At(static_cast<int>(wx), static_cast<int>(wy));
+    const Rgb bare = without.At(static_cast<int>(wx), static_cast<int>(wy));
+    EXPECT_GT(below.Brightness(), bare.Brightness() + 0.1f) << below << " over " << bare;
+    with.Save("hand.png");
+}
+
+TEST_F(GameWindowTest, HandCastsAFlatShadowStraightBelowIt) {
+    // Held high, the hand is drawn well away from its shadow on the screen.
+    const Feature spot = {-0.5f, 0.6f, 0.1f};
+    const Frame without = Draw();
+    const Rgb bare = without.Board(spot.x, 0.0f, spot.z);
+    Hand& hand = gameTable.hand;
+    hand.current.x = spot.x;
+    hand.current.y = spot.y;
+    hand.current.z = spot.z;
+    const Frame with = Draw();
+    const Rgb shaded = with.Board(spot.x, 0.0f, spot.z);
+    // A faint dark tint plus 0.8 of the surface.
+    EXPECT_TRUE(IsGreen(shaded)) << shaded;
+    EXPECT_LT(shaded.g, 0.95f * bare.g) << shaded << " over " << bare;
+    EXPECT_GT(shaded.g, 0.7f * bare.g) << shaded << " over " << bare;
+    // Away from the hand and its shadow, nothing changes.
+    EXPECT_EQ(with.Board(0.5f, 0.0f, -0.2f).g, without.Board(0.5f, 0.0f, -0.2f).g);
+}
+
+TEST_F(GameWindowTest, GhostShowsOnTheSurfaceButUnderTheCheckers) {
+    const Frame without = Draw();
+    Checker& ghost = gameTable.ghostChecker;
+    gameTable.ghostVisible = 1;
+    ghost.current.x = openSurface.x;
+    ghost.current.y = 0.011f;
+    ghost.current.z = openSurface.z;
+    Frame with = Draw();
+    const Rgb bare = At(without, openSurface);
+    const Rgb shown = with.Board(openSurface.x, 0.021f, openSurface.z);
+    EXPECT_GT(shown.b, bare.b + 0.3f) << shown << " over " << bare;  // the bluish highlight
+
+    // Drawn before the real checkers, which cover it.
+    ghost.current.x = humanOnSix.x;
+    ghost.current.z = humanOnSix.z;
+    with = Draw();
+    const Rgb covered = At(with, humanOnSix);
+    const Rgb checker = At(without, humanOnSix);
+    EXPECT_NEAR(covered.b, checker.b, 0.02f) << covered << " vs " << checker;
+    gameTable.ghostVisible = 0;
+}
+
+TEST_F(GameWindowTest, WritesScreenshotsOfEveryScheme) {
+    ASSERT_TRUE(Draw().Save("start.png"));
+    for (char scheme : {'1', '2', '3', '4', '9'}) {
+        Type(scheme);
+        Draw(false);
+        const Frame frame = Draw();
+        EXPECT_TRUE(frame.Save(std::string("start-scheme") + scheme + ".png"));
+    }
+    // With the hand back in view, as a player sees it.
+    gameTable.hand.current.x = 0.2f;
+    gameTable.hand.current.z = 0.35f;
+    EXPECT_TRUE(Draw().Save("start-hand.png"));
+}
