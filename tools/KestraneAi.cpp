@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/Commands.h"
 #include "tools/PlayCommand.h"
 
 struct Command {
@@ -12,6 +13,10 @@ struct Command {
 
 static const Command commands[] = {
     {"play", PlayCommand, "play [--weights DIR]   choose plays for positions read from stdin"},
+    {"match", MatchCommand,
+     "match --a PLAYER --b PLAYER --games N --seed S   players: net:DIR, pubeval, heuristic, "
+     "random"},
+    {"train", TrainCommand, "train --out DIR --games N --seed S [--resume] [options]"},
 };
 
 int main(int argc, char** argv) {

@@ -1,0 +1,126 @@
+#include "tools/Pubeval.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+bool Pubeval::Load(const std::string& path, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open pubeval table " + path;
+        return false;
+    }
+    bool seen[122] = {};
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) {
+            line.erase(hash);
+        }
+        std::istringstream fields(line);
+        int index;
+        double race, contact;
+        if (!(fields >> index)) {
+            continue;
+        }
+        std::string rest;
+        if (!(fields >> race >> contact) || (fields >> rest) || index < 0 || index >= 122) {
+            error = path + ":" + std::to_string(lineNumber) + ": malformed pubeval line";
+            return false;
+        }
+        weights[0][index] = static_cast<float>(race);
+        weights[1][index] = static_cast<float>(contact);
+        seen[index] = true;
+    }
+    for (int i = 0; i < 122; ++i) {
+        if (!seen[i]) {
+            error = path + ": pubeval weight " + std::to_string(i) + " missing";
+            return false;
+        }
+    }
+    return true;
+}
+
+void Pubeval::Inputs(const Position& after, float x[122]) {
+    for (int i = 0; i < 122; ++i) {
+        x[i] = 0.0f;
+    }
+    for (int j = 1; j <= 24; ++j) {
+        int n = after.points[j];
+        int b = 5 * (j - 1);
+        if (n == -1) {
+            x[b] = 1.0f;
+        }
+        if (n == 1) {
+            x[b + 1] = 1.0f;
+        }
+        if (n >= 2) {
+            x[b + 2] = 1.0f;
+        }
+        if (n == 3) {
+            x[b + 3] = 1.0f;
+        }
+        if (n >= 4) {
+            x[b + 4] = static_cast<float>(n - 3) / 2.0f;
+        }
+    }
+    int opponentBar = after.points[25] < 0 ? -after.points[25] : 0;
+    x[120] = static_cast<float>(opponentBar) / 2.0f;
+    x[121] = static_cast<float>(15 - MoverCheckers(after)) / 15.0f;
+}
+
+float Pubeval::Score(const Position& after, bool race) const {
+    if (MoverCheckers(after) == 0) {
+        return 99999999.0f;
+    }
+    const float* w = weights[race ? 0 : 1];
+    // Only a handful of inputs are non-zero: walk the points instead of all 122 inputs.
+    float score = 0.0f;
+    for (int j = 1; j <= 24; ++j) {
+        int n = after.points[j];
+        if (n == 0) {
+            continue;
+        }
+        int b = 5 * (j - 1);
+        if (n == -1) {
+            score += w[b];
+        } else if (n >= 1) {
+            if (n == 1) {
+                score += w[b + 1];
+            } else {
+                score += w[b + 2];
+                if (n == 3) {
+                    score += w[b + 3];
+                } else if (n >= 4) {
+                    score += w[b + 4] * (static_cast<float>(n - 3) / 2.0f);
+                }
+            }
+        }
+    }
+    int opponentBar = after.points[25] < 0 ? -after.points[25] : 0;
+    score += w[120] * (static_cast<float>(opponentBar) / 2.0f);
+    score += w[121] * (static_cast<float>(15 - MoverCheckers(after)) / 15.0f);
+    return score;
+}
+
+bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error) {
+    if (!path.empty()) {
+        return pubeval.Load(path, error);
+    }
+    char program[4096];
+    ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
+    if (n > 0) {
+        program[n] = '\0';
+        std::string beside = program;
+        beside = beside.substr(0, beside.rfind('/') + 1) + "pubeval-weights.tsv";
+        if (pubeval.Load(beside, error)) {
+            return true;
+        }
+    }
+    return pubeval.Load("pubeval-weights.tsv", error);
+}

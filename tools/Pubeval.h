@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "tools/PlayFinder.h"
+
+// The public benchmark evaluator: a linear score over 122 inputs of the position after the
+// mover's play, with one weight column for races and one for contact (the column is chosen by
+// the position before the play). Higher is better for the side that just moved. It is only a
+// yardstick and a teacher for training; the game itself never uses it.
+class Pubeval {
+public:
+    // Reads the table (input index, race weight, contact weight per line; '#' starts a comment).
+    // Returns false with a message in `error` on a missing file or a malformed line.
+    bool Load(const std::string& path, std::string& error);
+    // The score of `after` (mover's frame, mover just moved).
+    float Score(const Position& after, bool race) const;
+    // Fills the 122 inputs of `after`.
+    static void Inputs(const Position& after, float x[122]);
+
+    float weights[2][122] = {};
+};
+
+// Finds the weight table: `path` if given, else next to the program, else in the working folder.
+bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error);

@@ -1,0 +1,499 @@
+#include "tools/Trainer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+const char* const kContactFile = "net-160 (0).dat";
+const char* const kRaceFile = "net-160 (1).dat";
+
+static float Activation(float x) {
+    return static_cast<float>(1.0 / (1.0 + std::exp(-2.0 * static_cast<double>(x))));
+}
+
+void TrainNet::Randomize(std::mt19937& rng) {
+    float scale1 = static_cast<float>(1.0 / std::sqrt(20.0));
+    float half1 = scale1 * 0.5f;
+    for (int i = 0; i < 200; ++i) {
+        for (int k = 0; k < 20; ++k) {
+            w1[i][k] = static_cast<float>((rng() % 100) + 1) * 0.01f * scale1 - half1;
+        }
+    }
+    for (int k = 0; k < 20; ++k) {
+        w2[k] = static_cast<float>((rng() % 100) + 1) * 0.01f * 1.0f - 0.5f;
+    }
+}
+
+float TrainNet::Value(const int* active, int count, float hidden[20], float* outputSum) const {
+    float sum[20] = {};
+    for (int a = 0; a < count; ++a) {
+        const float* row = w1[active[a]];
+        for (int k = 0; k < 20; ++k) {
+            sum[k] += row[k] * 1.0f;
+        }
+    }
+    float out = 0.0f;
+    for (int k = 0; k < 20; ++k) {
+        hidden[k] = Activation(sum[k]);
+        out += w2[k] * hidden[k];
+    }
+    if (outputSum) {
+        *outputSum = out;
+    }
+    return Activation(out);
+}
+
+float TrainNet::Value(const Position& p) const {
+    int active[64];
+    int n = ActiveInputs(p, active);
+    float hidden[20];
+    return Value(active, n, hidden, nullptr);
+}
+
+bool WriteWeights(const TrainNet& net, const std::string& path, std::string& error) {
+    std::string temporary = path + ".part";
+    FILE* f = std::fopen(temporary.c_str(), "w");
+    if (!f) {
+        error = "cannot write " + temporary;
+        return false;
+    }
+    for (int i = 0; i < 200; ++i) {
+        for (int k = 0; k < 20; ++k) {
+            std::fprintf(f, k == 19 ? "%.9g\n" : "%.9g ", static_cast<double>(net.w1[i][k]));
+        }
+    }
+    for (int k = 0; k < 20; ++k) {
+        std::fprintf(f, k == 19 ? "%.9g\n" : "%.9g ", static_cast<double>(net.w2[k]));
+    }
+    bool ok = std::fflush(f) == 0 && !std::ferror(f);
+    ok = std::fclose(f) == 0 && ok;
+    // Written aside and renamed, so that an interrupted run never leaves a half file behind.
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+bool ReadWeights(TrainNet& net, const std::string& path, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    float values[4020];
+    std::string item;
+    int n = 0;
+    while (in >> item) {
+        if (n == 4020) {
+            error = path + ": more than 4020 numbers";
+            return false;
+        }
+        char* end = nullptr;
+        values[n] = std::strtof(item.c_str(), &end);
+        if (end == item.c_str() || *end != '\0' || !std::isfinite(values[n])) {
+            error = path + ": item " + std::to_string(n + 1) + " is not a number";
+            return false;
+        }
+        ++n;
+    }
+    if (n != 4020) {
+        error = path + ": " + std::to_string(n) + " numbers, 4020 expected";
+        return false;
+    }
+    for (int i = 0; i < 200; ++i) {
+        for (int k = 0; k < 20; ++k) {
+            net.w1[i][k] = values[20 * i + k];
+        }
+    }
+    for (int k = 0; k < 20; ++k) {
+        net.w2[k] = values[4000 + k];
+    }
+    return true;
+}
+
+int NetChooser::Choose(const Position& before, const std::vector<Position>& list) {
+    const TrainNet& net = IsRacePosition(before) ? race : contact;
+    int best = 0;
+    float bestValue = 0.0f;
+    for (size_t c = 0; c < list.size(); ++c) {
+        float v = net.Value(list[c]);
+        if (c == 0 || v > bestValue) {
+            bestValue = v;
+            best = static_cast<int>(c);
+        }
+    }
+    return best;
+}
+
+int PubevalChooser::Choose(const Position& before, const std::vector<Position>& list) {
+    bool race = IsRacePosition(before);
+    int best = 0;
+    float bestValue = 0.0f;
+    for (size_t c = 0; c < list.size(); ++c) {
+        float v = pubeval.Score(list[c], race);
+        if (c == 0 || v > bestValue) {
+            bestValue = v;
+            best = static_cast<int>(c);
+        }
+    }
+    return best;
+}
+
+static const int kMaxPlies = 20000;
+
+// The position is always kept in the frame of the side to move; a side wins as soon as it has
+// borne off its last checker.
+int PlayFastGame(Chooser& first, Chooser& second, PlayFinder& finder, std::mt19937& dice) {
+    Position p = StartPosition();
+    std::vector<Position> list;
+    Chooser* players[2] = {&first, &second};
+    for (int ply = 0; ply < kMaxPlies; ++ply) {
+        int side = ply & 1;
+        int d1 = static_cast<int>(dice() % 6) + 1;
+        int d2 = static_cast<int>(dice() % 6) + 1;
+        finder.Find(p, d1, d2, list);
+        p = list[players[side]->Choose(p, list)];
+        if (MoverCheckers(p) == 0) {
+            return side;
+        }
+        p = Mirrored(p);
+    }
+    return 1;
+}
+
+double WinRateAgainstPubeval(const TrainNet& contact, const TrainNet& race, const Pubeval& pubeval,
+                             int games, uint32_t seed) {
+    NetChooser net(contact, race);
+    PubevalChooser bench(pubeval);
+    PlayFinder finder;
+    std::mt19937 dice(seed);
+    int wins = 0;
+    for (int g = 0; g < games; ++g) {
+        if (g % 2 == 0) {
+            wins += PlayFastGame(net, bench, finder, dice) == 0;
+        } else {
+            wins += PlayFastGame(bench, net, finder, dice) == 1;
+        }
+    }
+    return games > 0 ? static_cast<double>(wins) / games : 0.0;
+}
+
+Trainer::Trainer(const TrainOptions& options, const Pubeval& pubeval)
+    : options(options), pubeval(pubeval), rng(options.seed) {
+    contact.Randomize(rng);
+    race.Randomize(rng);
+}
+
+// Plays `count` games of pubeval against itself from `after` (the mover has just played) and
+// returns how many the mover wins. The seeds are shared by all candidates of a roll, so that
+// they are compared on the same dice.
+int Trainer::RolloutWins(const Position& after, uint32_t seed, int count) {
+    if (MoverCheckers(after) == 0) {
+        return count;
+    }
+    PubevalChooser player(pubeval);
+    int wins = 0;
+    for (int r = 0; r < count; ++r) {
+        std::mt19937 dice(seed + 7919u * static_cast<uint32_t>(r));
+        Position p = Mirrored(after);
+        int side = 1;
+        for (int ply = 0; ply < kMaxPlies; ++ply) {
+            int d1 = static_cast<int>(dice() % 6) + 1;
+            int d2 = static_cast<int>(dice() % 6) + 1;
+            rolloutFinder.Find(p, d1, d2, rolloutCandidates);
+            p = rolloutCandidates[player.Choose(p, rolloutCandidates)];
+            if (MoverCheckers(p) == 0) {
+                break;
+            }
+            p = Mirrored(p);
+            side ^= 1;
+        }
+        wins += side == 0;
+    }
+    return wins;
+}
+
+int Trainer::RolloutTeacher(const Position&, const std::vector<Position>& list,
+                            const std::vector<float>& values, int pubevalPick) {
+    // 1. The networks' best few candidates and pubeval's pick.
+    std::vector<int> order(list.size());
+    for (size_t c = 0; c < order.size(); ++c) {
+        order[c] = static_cast<int>(c);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return values[a] > values[b]; });
+    std::vector<int> shortlist;
+    for (int c = 0; c < options.netCandidates && c < static_cast<int>(order.size()); ++c) {
+        shortlist.push_back(order[c]);
+    }
+    if (std::find(shortlist.begin(), shortlist.end(), pubevalPick) == shortlist.end()) {
+        shortlist.push_back(pubevalPick);
+    }
+    if (shortlist.size() == 1) {
+        return shortlist[0];
+    }
+    // 2. Each played out on the same dice; the most wins teaches, the networks' order breaks ties.
+    uint32_t seed = rng();
+    int best = shortlist[0];
+    int bestWins = -1;
+    for (int c : shortlist) {
+        int wins = RolloutWins(list[c], seed, options.rollouts);
+        if (wins > bestWins) {
+            bestWins = wins;
+            best = c;
+        }
+    }
+    return best;
+}
+
+int Trainer::Step(const Position& before, const std::vector<Position>& list, double rate) {
+    bool isRace = IsRacePosition(before);
+    TrainNet& net = isRace ? race : contact;
+    size_t n = list.size();
+    if (n == 1) {
+        lastLabel = 0;
+        return 0;
+    }
+    // 1. The networks' values and choice.
+    std::vector<float> values(n);
+    int choice = 0;
+    for (size_t c = 0; c < n; ++c) {
+        values[c] = net.Value(list[c]);
+        if (values[c] > values[choice]) {
+            choice = static_cast<int>(c);
+        }
+    }
+    // 2. The teacher's play.
+    int pubevalPick = 0;
+    float bestScore = 0.0f;
+    for (size_t c = 0; c < n; ++c) {
+        float s = pubeval.Score(list[c], isRace);
+        if (c == 0 || s > bestScore) {
+            bestScore = s;
+            pubevalPick = static_cast<int>(c);
+        }
+    }
+    agreements += choice == pubevalPick;
+    int label = pubevalPick;
+    if (options.teacher == "rollout") {
+        label = RolloutTeacher(before, list, values, pubevalPick);
+    }
+    lastLabel = label;
+    Learn(net, list, label, rate);
+    // 3. Labels cost rollouts: keep them and learn from a few earlier ones again.
+    if (options.replay > 0) {
+        Remember(before, label);
+        for (int r = 0; r < options.replay; ++r) {
+            const Decision& d = memory[rng() % memory.size()];
+            replayFinder.Find(d.before, d.die1, d.die2, replayCandidates);
+            if (d.label < replayCandidates.size()) {
+                Learn(IsRacePosition(d.before) ? race : contact, replayCandidates, d.label, rate);
+            }
+        }
+    }
+    return choice;
+}
+
+void Trainer::Remember(const Position& before, int label) {
+    Decision d;
+    d.before = before;
+    d.die1 = static_cast<unsigned char>(lastDice[0]);
+    d.die2 = static_cast<unsigned char>(lastDice[1]);
+    d.label = static_cast<unsigned short>(label);
+    if (static_cast<int>(memory.size()) < options.memorySize) {
+        memory.push_back(d);
+    } else {
+        memory[memoryNext] = d;
+        memoryNext = (memoryNext + 1) % memory.size();
+    }
+}
+
+void Trainer::Learn(TrainNet& net, const std::vector<Position>& list, int label, double rate) {
+    size_t n = list.size();
+    if (n < 2) {
+        return;
+    }
+    // 1. Forward pass of every candidate, keeping what the backward pass needs.
+    activeStore.resize(n * 64);
+    activeCount.resize(n);
+    hiddenStore.resize(n * 20);
+    sumStore.resize(n);
+    for (size_t c = 0; c < n; ++c) {
+        activeCount[c] = ActiveInputs(list[c], &activeStore[c * 64]);
+        net.Value(&activeStore[c * 64], activeCount[c], &hiddenStore[c * 20], &sumStore[c]);
+    }
+    const std::vector<float>& sums = sumStore;
+    // 2. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
+    // sum between the floor and 1: far above, the 32-bit output rounds to 1.0, far below it
+    // underflows, and good candidates would tie, leaving the choice to the order of the search.
+    double top = *std::max_element(sums.begin(), sums.end());
+    double total = 0.0;
+    std::vector<double> grad(n);
+    for (size_t c = 0; c < n; ++c) {
+        grad[c] = std::exp(static_cast<double>(sums[c]) - top);
+        total += grad[c];
+    }
+    for (size_t c = 0; c < n; ++c) {
+        grad[c] = grad[c] / total - (static_cast<int>(c) == label ? 1.0 : 0.0);
+        if (sums[c] > 1.0f) {
+            grad[c] += options.levelPull * (sums[c] - 1.0);
+        }
+        if (static_cast<double>(sums[c]) == top && top < options.floor) {
+            grad[c] += options.levelPull * (top - options.floor);
+        }
+    }
+    // 3. Backward pass and plain gradient step.
+    float w2[20];
+    std::copy(net.w2, net.w2 + 20, w2);
+    for (size_t c = 0; c < n; ++c) {
+        double g = grad[c] * rate;
+        if (std::fabs(g) < 1e-9) {
+            continue;
+        }
+        const float* h = &hiddenStore[c * 20];
+        float delta[20];
+        for (int k = 0; k < 20; ++k) {
+            delta[k] = static_cast<float>(g * w2[k] * 2.0 * h[k] * (1.0 - h[k]));
+            net.w2[k] -= static_cast<float>(g * h[k]);
+        }
+        const int* active = &activeStore[c * 64];
+        for (int a = 0; a < activeCount[c]; ++a) {
+            float* row = net.w1[active[a]];
+            for (int k = 0; k < 20; ++k) {
+                row[k] -= delta[k];
+            }
+        }
+    }
+}
+
+int Trainer::TrainGame(double rate) {
+    Position p = StartPosition();
+    for (int ply = 0; ply < kMaxPlies; ++ply) {
+        int d1 = static_cast<int>(rng() % 6) + 1;
+        int d2 = static_cast<int>(rng() % 6) + 1;
+        finder.Find(p, d1, d2, candidates);
+        lastDice[0] = d1;
+        lastDice[1] = d2;
+        int choice = Step(p, candidates, rate);
+        ++decisions;
+        if (candidates.size() > 1 && options.followTeacher) {
+            choice = lastLabel;
+        }
+        p = candidates[choice];
+        if (MoverCheckers(p) == 0) {
+            return ply + 1;
+        }
+        p = Mirrored(p);
+    }
+    return kMaxPlies;
+}
+
+static std::string Join(const std::string& dir, const char* name) {
+    return dir + "/" + name;
+}
+
+bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
+    if (!WriteWeights(contact, Join(options.out, kContactFile), error) ||
+        !WriteWeights(race, Join(options.out, kRaceFile), error)) {
+        return false;
+    }
+    std::string path = Join(options.out, "train-state.txt");
+    std::ofstream state(path + ".part");
+    state << gamesDone << "\n" << rng << "\n" << memoryNext << " " << memory.size() << "\n";
+    for (const Decision& d : memory) {
+        for (int i = 0; i < 26; ++i) {
+            state << static_cast<int>(d.before.points[i]) << " ";
+        }
+        state << static_cast<int>(d.die1) << " " << static_cast<int>(d.die2) << " " << d.label
+              << "\n";
+    }
+    state.close();
+    if (!state || std::rename((path + ".part").c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
+    std::string path = Join(options.out, "train-state.txt");
+    std::ifstream state(path);
+    size_t stored = 0;
+    if (!state || !(state >> gamesDone >> rng >> memoryNext >> stored) || gamesDone < 0 ||
+        stored > 100000000 || (stored > 0 && memoryNext >= stored)) {
+        error = "cannot read checkpoint " + path;
+        return false;
+    }
+    memory.assign(stored, Decision());
+    for (Decision& d : memory) {
+        int value = 0;
+        for (int i = 0; i < 26; ++i) {
+            state >> value;
+            d.before.points[i] = static_cast<signed char>(value);
+        }
+        int die1 = 0, die2 = 0;
+        state >> die1 >> die2 >> d.label;
+        d.die1 = static_cast<unsigned char>(die1);
+        d.die2 = static_cast<unsigned char>(die2);
+        if (!state || die1 < 1 || die1 > 6 || die2 < 1 || die2 > 6) {
+            error = "damaged checkpoint " + path;
+            return false;
+        }
+    }
+    return ReadWeights(contact, Join(options.out, kContactFile), error) &&
+           ReadWeights(race, Join(options.out, kRaceFile), error);
+}
+
+bool Trainer::Run(std::string& error) {
+    int done = 0;
+    if (options.resume) {
+        if (!LoadCheckpoint(done, error)) {
+            return false;
+        }
+    } else if (!options.from.empty()) {
+        if (!ReadWeights(contact, Join(options.from, kContactFile), error) ||
+            !ReadWeights(race, Join(options.from, kRaceFile), error)) {
+            return false;
+        }
+    }
+    auto start = std::chrono::steady_clock::now();
+    int startDone = done;
+    long plies = 0;
+    int stop =
+        options.stopAt > 0 && options.stopAt < options.games ? options.stopAt : options.games;
+    while (done < stop) {
+        double progress = static_cast<double>(done) / options.games;
+        double rate = options.rate + (options.finalRate - options.rate) * progress;
+        plies += TrainGame(rate);
+        ++done;
+        bool check = done % options.checkEvery == 0 || done == options.games || done == stop;
+        double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        double perSecond = seconds > 0 ? (done - startDone) / seconds : 0.0;
+        if (check || done % 100 == 0) {
+            double left = perSecond > 0 ? (options.games - done) / perSecond : 0.0;
+            std::fprintf(stderr,
+                         "games %d/%d  %.2f games/s  %.0f s left  rate %.4f  plies/game %.1f  "
+                         "agrees with pubeval %.1f%%",
+                         done, options.games, perSecond, left, rate,
+                         static_cast<double>(plies) / (done - startDone),
+                         decisions ? 100.0 * agreements / decisions : 0.0);
+            agreements = decisions = 0;
+            if (check) {
+                double win = WinRateAgainstPubeval(contact, race, pubeval, options.benchGames,
+                                                   options.seed * 7777u + 1u);
+                std::fprintf(stderr, "  vs pubeval %.1f%% of %d", 100.0 * win, options.benchGames);
+            }
+            std::fprintf(stderr, "\n");
+        }
+        if (check && !SaveCheckpoint(done, error)) {
+            return false;
+        }
+    }
+    return true;
+}
