@@ -10,10 +10,6 @@
 #include "app/MainLoop.h"
 #include "platform/FakePlatform.h"
 
-static std::time_t FixedClock() {
-    return 1700000000;
-}
-
 // Keys that do something; Escape is left out, it would end the run. Typed digits pick colour
 // schemes, "[" and "]" the polygon mode, "p" the window mode.
 static const unsigned monkeyKeys[] = {'B',      'W',    'X',         'A',     'D',
@@ -24,7 +20,7 @@ static const char monkeyChars[] = "0123456789[]pbkmx";
 
 TEST(MonkeyThroughTheWindow, RandomMessagesNeverBreakTheGame) {
     setenv("KESTRANE_NO_PACING", "1", 1);
-    SetClockSource(FixedClock);
+    SetClockSource([] { return std::time_t{1700000000}; });
     ResetFakePlatform();
     ResetAppState();
     std::mt19937 monkey(2026);

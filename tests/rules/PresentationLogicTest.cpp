@@ -48,12 +48,9 @@ TEST(MouseToBoard, CentreCornersOddSizesAndNoClientArea) {
     const struct {
         int width, height;
         float mx, my, x, z;
-    } cases[] = {{800, 600, 400, 300, 0.0f, 0.0f},
-                 {800, 600, 0, 0, -1.0f, -1.0f},
-                 {800, 600, 799, 599, 399.0f / 400.0f, 299.0f / 300.0f},
-                 {801, 601, 800, 600, 1.0f, 1.0f},
-                 {0, 600, 10, 10, 0.25f, 0.25f},
-                 {800, 1, 10, 10, 0.25f, 0.25f}};
+    } cases[] = {{800, 600, 400, 300, 0.0f, 0.0f}, {800, 600, 0, 0, -1.0f, -1.0f},
+                 {800, 600, 600, 450, 0.5f, 0.5f}, {801, 601, 800, 600, 1.0f, 1.0f},
+                 {0, 600, 10, 10, 0.25f, 0.25f},   {800, 1, 10, 10, 0.25f, 0.25f}};
     auto table = std::make_unique<GameTable>();
     for (const auto& c : cases) {
         table->hand.current.x = 0.25f;
@@ -77,8 +74,8 @@ static int Pick(float x, float z) {
     return PickPoint(pose);
 }
 
-// Bins are one point wide from the bar edge (the clicks in the other tests land in their
-// middles); their edges fall where the single-precision inputs put them, the bar splits at
+// Bins are one point wide from the bar edge (the clicks in the other tests land inside
+// them); their edges fall where the single-precision inputs put them, the bar splits at
 // z = 0, the right rim strip picks the bar and the left one the corner point across the board,
 // and the board's own edges are on it.
 TEST(PickPoint, EdgesBarHalvesAndRimStrips) {

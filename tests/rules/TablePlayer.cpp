@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
 TablePlayer::TablePlayer(GameTable& table, int width, int height) : table(table) {
     table.clientWidth = width;
@@ -41,12 +42,8 @@ void TablePlayer::RightClick(float px, float py) {
 }
 
 void TablePlayer::PixelForPoint(int p, float& px, float& py) const {
-    // Bins start at the bar edge, one point width (0.14) each; the bar's bin is at x = 0.
-    float x = 0.0f;
-    if (p >= 1 && p <= 24) {
-        const int n = p <= 12 ? p : 25 - p;
-        x = n <= 6 ? 0.14f * static_cast<float>(7 - n) : -0.14f * static_cast<float>(n - 6);
-    }
+    // The checkers' own column lies inside the point's bin; the bar's bin is at x = 0.
+    const float x = SlotPosition(p, 0).x;
     const float z = (p >= 13) ? -0.5f : 0.5f;
     // The fingertips are 0.14 left of and 0.14 nearer than the hand.
     const float halfWidth = static_cast<float>(table.clientWidth / 2);
@@ -75,7 +72,7 @@ int TablePlayer::RunUntil(const std::function<bool()>& done, int limit) {
     return -1;
 }
 
-void SetPosition(GameTable& table, std::initializer_list<Stack> stacks) {
+void SetPosition(GameTable& table, const char* stacks) {
     for (Point& point : table.points) {
         while (point.Pop() != nullptr) {
         }
@@ -90,9 +87,13 @@ void SetPosition(GameTable& table, std::initializer_list<Stack> stacks) {
             table.points[point].Push(&checker);
         }
     };
-    for (const Stack& stack : stacks) {
-        place(stack.point, stack.side, stack.count);
+    std::istringstream in(stacks);
+    char side = 0, colon = 0;
+    int point = 0, count = 0;
+    while (in >> side >> point >> colon >> count) {
+        place(point, side == 'h' ? HumanSide : ComputerSide, count);
     }
+    EXPECT_TRUE(in.eof()) << "unreadable position \"" << stacks << '"';
     place(ComputerTray, ComputerSide, 15 - next[ComputerSide]);
     place(HumanTray, HumanSide, 30 - next[HumanSide]);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 
 #include "table/GameTable.h"
 
@@ -16,7 +15,8 @@ public:
     void MouseMove(float px, float py);
     void LeftClick(float px, float py);
     void RightClick(float px, float py);
-    // The pixel at which the fingertips lie over the middle of point p's picking bin (0..25).
+    // The pixel at which the fingertips lie over point p's checkers (0..25), inside its picking
+    // bin.
     void PixelForPoint(int p, float& px, float& py) const;
     // Hover over point p and click it; true when the hand set off on a move.
     bool ClickPoint(int p);
@@ -27,16 +27,10 @@ public:
     GameTable& table;
 };
 
-// One stack of a test position: count checkers of side on point.
-struct Stack {
-    int point;
-    int side;
-    int count;
-};
-
-// Clears the board and sets up the given stacks, in order, each checker on its slot. Checkers
-// a side has left over go to its tray, so both sides keep fifteen.
-void SetPosition(GameTable& table, std::initializer_list<Stack> stacks);
+// Clears the board and sets up the given stacks, in order, each checker on its slot: "h13:5 c0:2"
+// puts five of the human's checkers on 13 and two of the computer's on its bar. Checkers a side
+// has left over go to its tray, so both sides keep fifteen.
+void SetPosition(GameTable& table, const char* stacks);
 
 // The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
 void SetRoll(GameTable& table, int a, int b);
