@@ -11,6 +11,10 @@ public:
     BoardView();
 
     void BuildLists() const;
+    // Multiplies the current matrix by the camera: the view pose's translation, its tilt about x
+    // and turn about y (rotZ is not used), and the stretch that draws the table a tenth wider
+    // than its model.
+    void ApplyView() const;
     void DrawPointsAndSurface() const;
     void DrawFrame() const;
 

@@ -174,3 +174,10 @@ void BoardView::DrawPointsAndSurface() const {
 void BoardView::DrawFrame() const {
     glCallList(BoardFrameList);
 }
+
+void BoardView::ApplyView() const {
+    glTranslatef(current.x, current.y, current.z);
+    glRotatef(current.rotX, 1.0f, 0.0f, 0.0f);
+    glRotatef(current.rotY, 0.0f, 1.0f, 0.0f);
+    glScalef(1.1f, 1.0f, 1.0f);
+}

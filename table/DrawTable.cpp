@@ -1,14 +1,9 @@
-#include <GL/gl.h>
-
 #include "table/GameTable.h"
 
 void GameTable::DrawTable() {
     // 1-2. The camera; the table is drawn a tenth wider than its model, so everything placed in
     // board coordinates (picking, the hand's target) stays unscaled.
-    glTranslatef(boardView.current.x, boardView.current.y, boardView.current.z);
-    glRotatef(boardView.current.rotX, 1.0f, 0.0f, 0.0f);
-    glRotatef(boardView.current.rotY, 0.0f, 1.0f, 0.0f);
-    glScalef(1.1f, 1.0f, 1.0f);
+    boardView.ApplyView();
 
     // 3. The only place the game advances in time: one step per drawn frame.
     StepTurn();

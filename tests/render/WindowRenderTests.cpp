@@ -148,14 +148,10 @@ protected:
                      frame.pixels.data());
         glGetDoublev(GL_PROJECTION_MATRIX, frame.projection);
         // The board's own transform, as the table applies it at the start of a frame.
-        const Pose& view = gameTable.boardView.current;
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        glTranslatef(view.x, view.y, view.z);
-        glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
-        glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
-        glScalef(1.1f, 1.0f, 1.0f);
+        gameTable.boardView.ApplyView();
         glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
         glPopMatrix();
         SwapWindowBuffers(gameDeviceContext);

@@ -33,16 +33,12 @@ static std::string Shell(const std::string& command) {
 // The brightness, in the frame just drawn, of a board position: projected with the view the
 // table applies (including its stretch along x) and read before the swap.
 static float Brightness(const Pose& at) {
-    const Pose& view = gameTable.boardView.current;
     double modelview[16], projection[16];
     int viewport[4];
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(view.x, view.y, view.z);
-    glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
-    glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
-    glScalef(1.1f, 1.0f, 1.0f);
+    gameTable.boardView.ApplyView();
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glPopMatrix();
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
