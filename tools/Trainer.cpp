@@ -484,7 +484,7 @@ bool Trainer::Run(std::string& error) {
                          static_cast<double>(plies) / (done - startDone),
                          decisions ? 100.0 * agreements / decisions : 0.0);
             agreements = decisions = 0;
-            if (check) {
+            if (check && options.benchGames > 0) {
                 double win = WinRateAgainstPubeval(contact, race, pubeval, options.benchGames,
                                                    options.seed * 7777u + 1u);
                 std::fprintf(stderr, "  vs pubeval %.1f%% of %d", 100.0 * win, options.benchGames);
