@@ -10,25 +10,6 @@
 #include "ai/Chance.h"
 #include "ai/ComputerPlayer.h"
 
-Position ToPosition(const PointEntry points[26]) {
-    Position p = {};
-    for (int i = 0; i < 26; ++i) {
-        int count = static_cast<int>(points[i].count);
-        p.points[i] = static_cast<signed char>(points[i].owner == 1   ? count
-                                               : points[i].owner == 2 ? -count
-                                                                      : 0);
-    }
-    return p;
-}
-
-void FromPosition(const Position& p, BoardState& board) {
-    for (int i = 0; i < 26; ++i) {
-        int c = p.points[i];
-        board.points[i].owner = c > 0 ? 1u : c < 0 ? 2u : 0u;
-        board.points[i].count = static_cast<unsigned>(c > 0 ? c : -c);
-    }
-}
-
 bool ApplyMoves(BoardState& board, const MoveList& moves) {
     unsigned list[15];
     unsigned n = 0;
@@ -91,7 +72,7 @@ public:
 PubevalAgent::PubevalAgent(const Pubeval& pubeval) : pubeval(pubeval), candidates(4096) {}
 
 float PubevalAgent::Evaluate() {
-    return pubeval.Score(ToPosition(searchBoard.points), race);
+    return pubeval.Score(searchBoard.points, race);
 }
 
 void PubevalAgent::Prepare(const BoardState& board) {

@@ -46,10 +46,6 @@ private:
 std::unique_ptr<MatchPlayer> MakeMatchPlayer(const std::string& name, const Pubeval& pubeval,
                                              std::string& error);
 
-// Converts between the game's position record and the trainer's.
-Position ToPosition(const PointEntry points[26]);
-void FromPosition(const Position& p, BoardState& board);
-
 // Makes the moves of a MoveList for player 1 of `board`, as the game's turn flow does: each entry
 // moves the checker of that index in the list built before the play, from wherever it stands.
 // False if an entry names no checker or a move the rules refuse (the board is then unreliable).

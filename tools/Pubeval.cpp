@@ -46,12 +46,28 @@ bool Pubeval::Load(const std::string& path, std::string& error) {
     return true;
 }
 
-void Pubeval::Inputs(const Position& after, float x[122]) {
+int MoverCheckers(const PointEntry points[26]) {
+    int n = 0;
+    for (int i = 0; i < 26; ++i) {
+        if (points[i].owner == 1) {
+            n += static_cast<int>(points[i].count);
+        }
+    }
+    return n;
+}
+
+// The mover's checkers count up, the opponent's down.
+static int SignedCount(const PointEntry& point) {
+    int count = static_cast<int>(point.count);
+    return point.owner == 1 ? count : point.owner == 2 ? -count : 0;
+}
+
+void Pubeval::Inputs(const PointEntry after[26], float x[122]) {
     for (int i = 0; i < 122; ++i) {
         x[i] = 0.0f;
     }
     for (int j = 1; j <= 24; ++j) {
-        int n = after.points[j];
+        int n = SignedCount(after[j]);
         int b = 5 * (j - 1);
         if (n == -1) {
             x[b] = 1.0f;
@@ -69,12 +85,12 @@ void Pubeval::Inputs(const Position& after, float x[122]) {
             x[b + 4] = static_cast<float>(n - 3) / 2.0f;
         }
     }
-    int opponentBar = after.points[25] < 0 ? -after.points[25] : 0;
+    int opponentBar = after[25].owner == 2 ? static_cast<int>(after[25].count) : 0;
     x[120] = static_cast<float>(opponentBar) / 2.0f;
     x[121] = static_cast<float>(15 - MoverCheckers(after)) / 15.0f;
 }
 
-float Pubeval::Score(const Position& after, bool race) const {
+float Pubeval::Score(const PointEntry after[26], bool race) const {
     if (MoverCheckers(after) == 0) {
         return 99999999.0f;
     }
@@ -82,7 +98,7 @@ float Pubeval::Score(const Position& after, bool race) const {
     // Only a handful of inputs are non-zero: walk the points instead of all 122 inputs.
     float score = 0.0f;
     for (int j = 1; j <= 24; ++j) {
-        int n = after.points[j];
+        int n = SignedCount(after[j]);
         if (n == 0) {
             continue;
         }
@@ -102,7 +118,7 @@ float Pubeval::Score(const Position& after, bool race) const {
             }
         }
     }
-    int opponentBar = after.points[25] < 0 ? -after.points[25] : 0;
+    int opponentBar = after[25].owner == 2 ? static_cast<int>(after[25].count) : 0;
     score += w[120] * (static_cast<float>(opponentBar) / 2.0f);
     score += w[121] * (static_cast<float>(15 - MoverCheckers(after)) / 15.0f);
     return score;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/PlayFinder.h"
+#include "ai/BoardState.h"
 
 // The public benchmark evaluator: a linear score over 122 inputs of the position after the
 // mover's play, with one weight column for races and one for contact (the column is chosen by
@@ -14,12 +14,15 @@ public:
     // Returns false with a message in `error` on a missing file or a malformed line.
     bool Load(const std::string& path, std::string& error);
     // The score of `after` (mover's frame, mover just moved).
-    float Score(const Position& after, bool race) const;
+    float Score(const PointEntry after[26], bool race) const;
     // Fills the 122 inputs of `after`.
-    static void Inputs(const Position& after, float x[122]);
+    static void Inputs(const PointEntry after[26], float x[122]);
 
     float weights[2][122] = {};
 };
+
+// Checkers the mover (player 1) still has on the board or the bar.
+int MoverCheckers(const PointEntry points[26]);
 
 // Finds the weight table: `path` if given, else next to the program, else in the working folder.
 bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error);

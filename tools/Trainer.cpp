@@ -8,6 +8,41 @@
 #include <fstream>
 #include <sstream>
 
+#include "ai/Agent.h"
+
+RollPlays::RollPlays() : list(512) {}
+
+void RollPlays::Find(const PointEntry points[26], int die1, int die2) {
+    const unsigned dice[2] = {static_cast<unsigned>(die1), static_cast<unsigned>(die2)};
+    count = enumerator.Enumerate(points, dice, list.data(), static_cast<unsigned>(list.size()));
+    if (count > list.size()) {
+        list.resize(count);
+        count = enumerator.Enumerate(points, dice, list.data(), static_cast<unsigned>(count));
+    }
+}
+
+static void CopyPoints(const PointEntry from[26], PointEntry to[26]) {
+    std::copy(from, from + 26, to);
+}
+
+// A remembered position keeps one signed count a point, the mover's checkers positive.
+static void Pack(const PointEntry points[26], signed char out[26]) {
+    for (int i = 0; i < 26; ++i) {
+        int count = static_cast<int>(points[i].count);
+        out[i] = static_cast<signed char>(points[i].owner == 1   ? count
+                                          : points[i].owner == 2 ? -count
+                                                                 : 0);
+    }
+}
+
+static void Unpack(const signed char in[26], PointEntry points[26]) {
+    for (int i = 0; i < 26; ++i) {
+        int c = in[i];
+        points[i].owner = c > 0 ? 1u : c < 0 ? 2u : 0u;
+        points[i].count = static_cast<unsigned>(c > 0 ? c : -c);
+    }
+}
+
 const char* const kContactFile = "net-160 (0).dat";
 const char* const kRaceFile = "net-160 (1).dat";
 
@@ -28,9 +63,10 @@ void TrainNet::Randomize(std::mt19937& rng) {
     }
 }
 
-float TrainNet::Value(const int* active, int count, float hidden[20], float* outputSum) const {
+float TrainNet::Value(const unsigned* active, unsigned count, float hidden[20],
+                      float* outputSum) const {
     float sum[20] = {};
-    for (int a = 0; a < count; ++a) {
+    for (unsigned a = 0; a < count; ++a) {
         const float* row = w1[active[a]];
         for (int k = 0; k < 20; ++k) {
             sum[k] += row[k] * 1.0f;
@@ -47,9 +83,9 @@ float TrainNet::Value(const int* active, int count, float hidden[20], float* out
     return Activation(out);
 }
 
-float TrainNet::Value(const Position& p) const {
-    int active[64];
-    int n = ActiveInputs(p, active);
+float TrainNet::Value(const PointEntry points[26]) const {
+    unsigned active[26];
+    unsigned n = EncodeActive(points, active);
     float hidden[20];
     return Value(active, n, hidden, nullptr);
 }
@@ -116,11 +152,11 @@ bool ReadWeights(TrainNet& net, const std::string& path, std::string& error) {
     return true;
 }
 
-int NetChooser::Choose(const Position& before, const std::vector<Position>& list) {
-    const TrainNet& net = IsRacePosition(before) ? race : contact;
+int NetChooser::Choose(const BoardState& before, const RollPlays& list) {
+    const TrainNet& net = IsRace(before) ? race : contact;
     int best = 0;
     float bestValue = 0.0f;
-    for (size_t c = 0; c < list.size(); ++c) {
+    for (size_t c = 0; c < list.Size(); ++c) {
         float v = net.Value(list[c]);
         if (c == 0 || v > bestValue) {
             bestValue = v;
@@ -130,11 +166,11 @@ int NetChooser::Choose(const Position& before, const std::vector<Position>& list
     return best;
 }
 
-int PubevalChooser::Choose(const Position& before, const std::vector<Position>& list) {
-    bool race = IsRacePosition(before);
+int PubevalChooser::Choose(const BoardState& before, const RollPlays& list) {
+    bool race = IsRace(before);
     int best = 0;
     float bestValue = 0.0f;
-    for (size_t c = 0; c < list.size(); ++c) {
+    for (size_t c = 0; c < list.Size(); ++c) {
         float v = pubeval.Score(list[c], race);
         if (c == 0 || v > bestValue) {
             bestValue = v;
@@ -148,20 +184,19 @@ static const int kMaxPlies = 20000;
 
 // The position is always kept in the frame of the side to move; a side wins as soon as it has
 // borne off its last checker.
-int PlayFastGame(Chooser& first, Chooser& second, PlayFinder& finder, std::mt19937& dice) {
-    Position p = StartPosition();
-    std::vector<Position> list;
+int PlayFastGame(Chooser& first, Chooser& second, RollPlays& plays, std::mt19937& dice) {
+    BoardState p;
     Chooser* players[2] = {&first, &second};
     for (int ply = 0; ply < kMaxPlies; ++ply) {
         int side = ply & 1;
         int d1 = static_cast<int>(dice() % 6) + 1;
         int d2 = static_cast<int>(dice() % 6) + 1;
-        finder.Find(p, d1, d2, list);
-        p = list[players[side]->Choose(p, list)];
-        if (MoverCheckers(p) == 0) {
+        plays.Find(p.points, d1, d2);
+        CopyPoints(plays[players[side]->Choose(p, plays)], p.points);
+        if (MoverCheckers(p.points) == 0) {
             return side;
         }
-        p = Mirrored(p);
+        p.Mirror();
     }
     return 1;
 }
@@ -170,14 +205,14 @@ double WinRateAgainstPubeval(const TrainNet& contact, const TrainNet& race, cons
                              int games, uint32_t seed) {
     NetChooser net(contact, race);
     PubevalChooser bench(pubeval);
-    PlayFinder finder;
+    RollPlays plays;
     std::mt19937 dice(seed);
     int wins = 0;
     for (int g = 0; g < games; ++g) {
         if (g % 2 == 0) {
-            wins += PlayFastGame(net, bench, finder, dice) == 0;
+            wins += PlayFastGame(net, bench, plays, dice) == 0;
         } else {
-            wins += PlayFastGame(bench, net, finder, dice) == 1;
+            wins += PlayFastGame(bench, net, plays, dice) == 1;
         }
     }
     return games > 0 ? static_cast<double>(wins) / games : 0.0;
@@ -192,7 +227,7 @@ Trainer::Trainer(const TrainOptions& options, const Pubeval& pubeval)
 // Plays `count` games of pubeval against itself from `after` (the mover has just played) and
 // returns how many the mover wins. The seeds are shared by all candidates of a roll, so that
 // they are compared on the same dice.
-int Trainer::RolloutWins(const Position& after, uint32_t seed, int count) {
+int Trainer::RolloutWins(const PointEntry after[26], uint32_t seed, int count) {
     if (MoverCheckers(after) == 0) {
         return count;
     }
@@ -200,17 +235,19 @@ int Trainer::RolloutWins(const Position& after, uint32_t seed, int count) {
     int wins = 0;
     for (int r = 0; r < count; ++r) {
         std::mt19937 dice(seed + 7919u * static_cast<uint32_t>(r));
-        Position p = Mirrored(after);
+        BoardState p;
+        CopyPoints(after, p.points);
+        p.Mirror();
         int side = 1;
         for (int ply = 0; ply < kMaxPlies; ++ply) {
             int d1 = static_cast<int>(dice() % 6) + 1;
             int d2 = static_cast<int>(dice() % 6) + 1;
-            rolloutFinder.Find(p, d1, d2, rolloutCandidates);
-            p = rolloutCandidates[player.Choose(p, rolloutCandidates)];
-            if (MoverCheckers(p) == 0) {
+            rolloutCandidates.Find(p.points, d1, d2);
+            CopyPoints(rolloutCandidates[player.Choose(p, rolloutCandidates)], p.points);
+            if (MoverCheckers(p.points) == 0) {
                 break;
             }
-            p = Mirrored(p);
+            p.Mirror();
             side ^= 1;
         }
         wins += side == 0;
@@ -218,10 +255,10 @@ int Trainer::RolloutWins(const Position& after, uint32_t seed, int count) {
     return wins;
 }
 
-int Trainer::RolloutTeacher(const Position&, const std::vector<Position>& list,
-                            const std::vector<float>& values, int pubevalPick) {
+int Trainer::RolloutTeacher(const RollPlays& list, const std::vector<float>& values,
+                            int pubevalPick) {
     // 1. The networks' best few candidates and pubeval's pick.
-    std::vector<int> order(list.size());
+    std::vector<int> order(list.Size());
     for (size_t c = 0; c < order.size(); ++c) {
         order[c] = static_cast<int>(c);
     }
@@ -251,10 +288,10 @@ int Trainer::RolloutTeacher(const Position&, const std::vector<Position>& list,
     return best;
 }
 
-int Trainer::Step(const Position& before, const std::vector<Position>& list, double rate) {
-    bool isRace = IsRacePosition(before);
+int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) {
+    bool isRace = IsRace(before);
     TrainNet& net = isRace ? race : contact;
-    size_t n = list.size();
+    size_t n = list.Size();
     if (n == 1) {
         lastLabel = 0;
         return 0;
@@ -281,7 +318,7 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
     agreements += choice == pubevalPick;
     int label = pubevalPick;
     if (options.teacher == "rollout") {
-        label = RolloutTeacher(before, list, values, pubevalPick);
+        label = RolloutTeacher(list, values, pubevalPick);
     }
     lastLabel = label;
     Learn(net, list, label, rate);
@@ -290,18 +327,19 @@ int Trainer::Step(const Position& before, const std::vector<Position>& list, dou
         Remember(before, label);
         for (int r = 0; r < options.replay; ++r) {
             const Decision& d = memory[rng() % memory.size()];
-            replayFinder.Find(d.before, d.die1, d.die2, replayCandidates);
-            if (d.label < replayCandidates.size()) {
-                Learn(IsRacePosition(d.before) ? race : contact, replayCandidates, d.label, rate);
+            Unpack(d.before, replayBoard.points);
+            replayCandidates.Find(replayBoard.points, d.die1, d.die2);
+            if (d.label < replayCandidates.Size()) {
+                Learn(IsRace(replayBoard) ? race : contact, replayCandidates, d.label, rate);
             }
         }
     }
     return choice;
 }
 
-void Trainer::Remember(const Position& before, int label) {
+void Trainer::Remember(const BoardState& before, int label) {
     Decision d;
-    d.before = before;
+    Pack(before.points, d.before);
     d.die1 = static_cast<unsigned char>(lastDice[0]);
     d.die2 = static_cast<unsigned char>(lastDice[1]);
     d.label = static_cast<unsigned short>(label);
@@ -313,19 +351,19 @@ void Trainer::Remember(const Position& before, int label) {
     }
 }
 
-void Trainer::Learn(TrainNet& net, const std::vector<Position>& list, int label, double rate) {
-    size_t n = list.size();
+void Trainer::Learn(TrainNet& net, const RollPlays& list, int label, double rate) {
+    size_t n = list.Size();
     if (n < 2) {
         return;
     }
     // 1. Forward pass of every candidate, keeping what the backward pass needs.
-    activeStore.resize(n * 64);
+    activeStore.resize(n * 26);
     activeCount.resize(n);
     hiddenStore.resize(n * 20);
     sumStore.resize(n);
     for (size_t c = 0; c < n; ++c) {
-        activeCount[c] = ActiveInputs(list[c], &activeStore[c * 64]);
-        net.Value(&activeStore[c * 64], activeCount[c], &hiddenStore[c * 20], &sumStore[c]);
+        activeCount[c] = EncodeActive(list[c], &activeStore[c * 26]);
+        net.Value(&activeStore[c * 26], activeCount[c], &hiddenStore[c * 20], &sumStore[c]);
     }
     const std::vector<float>& sums = sumStore;
     // 2. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
@@ -361,8 +399,8 @@ void Trainer::Learn(TrainNet& net, const std::vector<Position>& list, int label,
             delta[k] = static_cast<float>(g * w2[k] * 2.0 * h[k] * (1.0 - h[k]));
             net.w2[k] -= static_cast<float>(g * h[k]);
         }
-        const int* active = &activeStore[c * 64];
-        for (int a = 0; a < activeCount[c]; ++a) {
+        const unsigned* active = &activeStore[c * 26];
+        for (unsigned a = 0; a < activeCount[c]; ++a) {
             float* row = net.w1[active[a]];
             for (int k = 0; k < 20; ++k) {
                 row[k] -= delta[k];
@@ -372,23 +410,23 @@ void Trainer::Learn(TrainNet& net, const std::vector<Position>& list, int label,
 }
 
 int Trainer::TrainGame(double rate) {
-    Position p = StartPosition();
+    BoardState p;
     for (int ply = 0; ply < kMaxPlies; ++ply) {
         int d1 = static_cast<int>(rng() % 6) + 1;
         int d2 = static_cast<int>(rng() % 6) + 1;
-        finder.Find(p, d1, d2, candidates);
+        candidates.Find(p.points, d1, d2);
         lastDice[0] = d1;
         lastDice[1] = d2;
         int choice = Step(p, candidates, rate);
         ++decisions;
-        if (candidates.size() > 1 && options.followTeacher) {
+        if (candidates.Size() > 1 && options.followTeacher) {
             choice = lastLabel;
         }
-        p = candidates[choice];
-        if (MoverCheckers(p) == 0) {
+        CopyPoints(candidates[choice], p.points);
+        if (MoverCheckers(p.points) == 0) {
             return ply + 1;
         }
-        p = Mirrored(p);
+        p.Mirror();
     }
     return kMaxPlies;
 }
@@ -407,7 +445,7 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
     state << gamesDone << "\n" << rng << "\n" << memoryNext << " " << memory.size() << "\n";
     for (const Decision& d : memory) {
         for (int i = 0; i < 26; ++i) {
-            state << static_cast<int>(d.before.points[i]) << " ";
+            state << static_cast<int>(d.before[i]) << " ";
         }
         state << static_cast<int>(d.die1) << " " << static_cast<int>(d.die2) << " " << d.label
               << "\n";
@@ -434,7 +472,11 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
         int value = 0;
         for (int i = 0; i < 26; ++i) {
             state >> value;
-            d.before.points[i] = static_cast<signed char>(value);
+            if (value < -15 || value > 15) {
+                error = "damaged checkpoint " + path;
+                return false;
+            }
+            d.before[i] = static_cast<signed char>(value);
         }
         int die1 = 0, die2 = 0;
         state >> die1 >> die2 >> d.label;

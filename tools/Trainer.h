@@ -5,8 +5,26 @@
 #include <string>
 #include <vector>
 
-#include "tools/PlayFinder.h"
+#include "ai/BoardState.h"
+#include "ai/PlayEnumerator.h"
 #include "tools/Pubeval.h"
+
+// The candidate plays of one roll, from the game's own enumeration: the distinct positions its
+// search can reach, in the order in which it first meets them, so that taking the first of the
+// highest value takes the game's play. When nothing can move, the one candidate is the unchanged
+// position. The storage is kept from roll to roll.
+class RollPlays {
+public:
+    RollPlays();
+    void Find(const PointEntry points[26], int die1, int die2);
+    size_t Size() const { return count; }
+    const PointEntry* operator[](size_t i) const { return list[i].points; }
+
+private:
+    PlayEnumerator enumerator;
+    std::vector<PlayCandidate> list;
+    size_t count = 0;
+};
 
 // The trainer's copy of one of the game's networks: 200 inputs, 20 hidden units, 1 output, no
 // biases, f(x) = 1 / (1 + exp(-2x)) on hidden and output units. The forward pass rounds every
@@ -20,8 +38,8 @@ struct TrainNet {
     void Randomize(std::mt19937& rng);
     // Value of a position given its active inputs; `hidden` receives the hidden outputs and
     // `outputSum` the output unit's net input.
-    float Value(const int* active, int count, float hidden[20], float* outputSum) const;
-    float Value(const Position& p) const;
+    float Value(const unsigned* active, unsigned count, float hidden[20], float* outputSum) const;
+    float Value(const PointEntry points[26]) const;
 };
 
 // Weight files: 4,020 numbers, input 0's 20 weights, input 1's, ..., input 199's, then the 20
@@ -36,7 +54,7 @@ extern const char* const kRaceFile;
 class Chooser {
 public:
     virtual ~Chooser() = default;
-    virtual int Choose(const Position& before, const std::vector<Position>& candidates) = 0;
+    virtual int Choose(const BoardState& before, const RollPlays& candidates) = 0;
 };
 
 // The game's choice: the race network when the position before the play is a race, the contact
@@ -44,7 +62,7 @@ public:
 class NetChooser : public Chooser {
 public:
     NetChooser(const TrainNet& contact, const TrainNet& race) : contact(contact), race(race) {}
-    int Choose(const Position& before, const std::vector<Position>& candidates) override;
+    int Choose(const BoardState& before, const RollPlays& candidates) override;
 
     const TrainNet& contact;
     const TrainNet& race;
@@ -53,13 +71,13 @@ public:
 class PubevalChooser : public Chooser {
 public:
     explicit PubevalChooser(const Pubeval& pubeval) : pubeval(pubeval) {}
-    int Choose(const Position& before, const std::vector<Position>& candidates) override;
+    int Choose(const BoardState& before, const RollPlays& candidates) override;
 
     const Pubeval& pubeval;
 };
 
 // Plays one game from the start; returns 0 if `first` wins, 1 if `second` wins.
-int PlayFastGame(Chooser& first, Chooser& second, PlayFinder& finder, std::mt19937& dice);
+int PlayFastGame(Chooser& first, Chooser& second, RollPlays& plays, std::mt19937& dice);
 
 // Win rate of the networks against pubeval over `games` games, first move alternating.
 double WinRateAgainstPubeval(const TrainNet& contact, const TrainNet& race, const Pubeval& pubeval,
@@ -100,7 +118,7 @@ public:
     bool Run(std::string& error);
 
     // One training step on a roll: returns the index of the play the networks choose.
-    int Step(const Position& before, const std::vector<Position>& candidates, double rate);
+    int Step(const BoardState& before, const RollPlays& candidates, double rate);
     // Plays one training game; returns the number of plays.
     int TrainGame(double rate);
 
@@ -108,36 +126,35 @@ public:
     TrainNet race;
 
 private:
-    // A labelled roll, kept to learn from again: the position, the dice and the label's index
-    // among the candidates (the finder gives them back in the same order).
+    // A labelled roll, kept to learn from again: the position (a signed count a point, the mover's
+    // checkers positive, to keep a long memory small), the dice and the label's index among the
+    // candidates (the enumeration gives them back in the same order).
     struct Decision {
-        Position before = {};
+        signed char before[26] = {};
         unsigned char die1 = 1;
         unsigned char die2 = 1;
         unsigned short label = 0;
     };
-    void Learn(TrainNet& net, const std::vector<Position>& list, int label, double rate);
-    void Remember(const Position& before, int label);
-    int RolloutTeacher(const Position& before, const std::vector<Position>& candidates,
-                       const std::vector<float>& values, int pubevalPick);
-    int RolloutWins(const Position& after, uint32_t seed, int count);
+    void Learn(TrainNet& net, const RollPlays& list, int label, double rate);
+    void Remember(const BoardState& before, int label);
+    int RolloutTeacher(const RollPlays& candidates, const std::vector<float>& values,
+                       int pubevalPick);
+    int RolloutWins(const PointEntry after[26], uint32_t seed, int count);
     bool SaveCheckpoint(int gamesDone, std::string& error);
     bool LoadCheckpoint(int& gamesDone, std::string& error);
 
     TrainOptions options;
     const Pubeval& pubeval;
     std::mt19937 rng;
-    PlayFinder finder;
-    PlayFinder rolloutFinder;
-    std::vector<Position> candidates;
-    std::vector<Position> rolloutCandidates;
-    PlayFinder replayFinder;
-    std::vector<Position> replayCandidates;
+    RollPlays candidates;
+    RollPlays rolloutCandidates;
+    RollPlays replayCandidates;
+    BoardState replayBoard;
     std::vector<Decision> memory;
     size_t memoryNext = 0;
     int lastDice[2] = {1, 1};
-    std::vector<int> activeStore;
-    std::vector<int> activeCount;
+    std::vector<unsigned> activeStore;
+    std::vector<unsigned> activeCount;
     std::vector<float> hiddenStore;
     std::vector<float> sumStore;
     long decisions = 0;

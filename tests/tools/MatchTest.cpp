@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -35,23 +35,34 @@ static std::string TrainedFolder(const Pubeval& pubeval, std::unique_ptr<Trainer
     return dir;
 }
 
-static std::vector<Position> SomePositions(int count) {
+// Positions of randomly played games, each just after a play, in the frame of its mover.
+static std::vector<BoardState> SomePositions(int count) {
     std::mt19937 rng(21);
-    PlayFinder finder;
-    std::vector<Position> out, list;
+    RollPlays plays;
+    std::vector<BoardState> out;
     while (static_cast<int>(out.size()) < count) {
-        Position p = StartPosition();
+        BoardState p;
         for (int ply = 0; ply < 300 && static_cast<int>(out.size()) < count; ++ply) {
-            finder.Find(p, static_cast<int>(rng() % 6) + 1, static_cast<int>(rng() % 6) + 1, list);
-            p = list[rng() % list.size()];
+            plays.Find(p.points, static_cast<int>(rng() % 6) + 1, static_cast<int>(rng() % 6) + 1);
+            const PointEntry* chosen = plays[rng() % plays.Size()];
+            std::copy(chosen, chosen + 26, p.points);
             out.push_back(p);
-            if (MoverCheckers(p) == 0) {
+            if (MoverCheckers(p.points) == 0) {
                 break;
             }
-            p = Mirrored(p);
+            p.Mirror();
         }
     }
     return out;
+}
+
+static bool SamePoints(const PointEntry* a, const PointEntry* b) {
+    for (int i = 0; i < 26; ++i) {
+        if (a[i].owner != b[i].owner || a[i].count != b[i].count) {
+            return false;
+        }
+    }
+    return true;
 }
 
 TEST(TrainedFiles, GiveTheGameTheTrainersValuesAndPlays) {
@@ -63,14 +74,12 @@ TEST(TrainedFiles, GiveTheGameTheTrainersValuesAndPlays) {
     static const unsigned sizes[3] = {200, 20, 1};
     NeuralNet contact(sizes, 3);
     contact.LoadWeights((dir + "/" + kContactFile).c_str(), false);
-    for (const Position& p : SomePositions(300)) {
-        BoardState board;
-        FromPosition(p, board);
+    for (const BoardState& board : SomePositions(300)) {
         float inputs[200];
         float output = 0.0f;
         Encode(board.points, inputs);
         contact.Evaluate(inputs, &output);
-        ASSERT_EQ(output, trainer->contact.Value(p));
+        ASSERT_EQ(output, trainer->contact.Value(board.points));
     }
 
     // 2. The game's computer player makes the trainer's choices: on the same dice, a match
@@ -105,9 +114,9 @@ TEST(Match, PubevalAgentChoosesAsThePlainSearch) {
     Pubeval pubeval = Table();
     PubevalAgent agent(pubeval);
     std::mt19937 rng(4);
-    for (const Position& p : SomePositions(400)) {
-        BoardState board;
-        FromPosition(Mirrored(p), board);
+    for (BoardState board : SomePositions(400)) {
+        board.Mirror();
+        board.Save();
         unsigned dice[2] = {static_cast<unsigned>(rng() % 6) + 1,
                             static_cast<unsigned>(rng() % 6) + 1};
         MoveList fast, plain;
@@ -123,12 +132,10 @@ TEST(Match, PubevalAgentChoosesAsThePlainSearch) {
         BoardState after;
         after.CopyFrom(board);
         ASSERT_TRUE(ApplyMoves(after, fast));
-        PlayFinder finder;
-        std::vector<Position> list;
-        Position before = ToPosition(board.points);
-        finder.Find(before, static_cast<int>(dice[0]), static_cast<int>(dice[1]), list);
+        RollPlays plays;
+        plays.Find(board.points, static_cast<int>(dice[0]), static_cast<int>(dice[1]));
         PubevalChooser chooser(pubeval);
-        ASSERT_TRUE(SamePosition(list[chooser.Choose(before, list)], ToPosition(after.points)));
+        ASSERT_TRUE(SamePoints(plays[chooser.Choose(board, plays)], after.points));
     }
 }
 

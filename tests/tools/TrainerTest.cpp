@@ -118,12 +118,24 @@ TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
     TrainOptions broken = SmallRun(Scratch("none"), 5);
     broken.resume = true;
     EXPECT_FALSE(Trainer(broken, pubeval).Run(error));
+
+    // A remembered position with more checkers on a point than a side owns is refused.
+    std::string split = testing::TempDir() + "kestrane-split-rollout";
+    std::istringstream state(ReadAll(split + "/train-state.txt"));
+    std::string line, edited;
+    for (int n = 0; std::getline(state, line); ++n) {
+        edited += (n == 3 ? "99" + line.substr(line.find(' ')) : line) + "\n";
+    }
+    std::ofstream(split + "/train-state.txt") << edited;
+    broken.out = split;
+    EXPECT_FALSE(Trainer(broken, pubeval).Run(error));
+    EXPECT_NE(error.find("damaged checkpoint"), std::string::npos) << error;
 }
 
 class RandomChooser : public Chooser {
 public:
-    int Choose(const Position&, const std::vector<Position>& list) override {
-        return static_cast<int>(rng() % list.size());
+    int Choose(const BoardState&, const RollPlays& list) override {
+        return static_cast<int>(rng() % list.Size());
     }
     std::mt19937 rng{9};
 };
@@ -131,12 +143,12 @@ public:
 static double WinsAgainstRandom(const TrainNet& contact, const TrainNet& race, int games) {
     NetChooser net(contact, race);
     RandomChooser random;
-    PlayFinder finder;
+    RollPlays plays;
     std::mt19937 dice(5);
     int wins = 0;
     for (int g = 0; g < games; ++g) {
-        wins += g % 2 ? PlayFastGame(random, net, finder, dice) == 1
-                      : PlayFastGame(net, random, finder, dice) == 0;
+        wins += g % 2 ? PlayFastGame(random, net, plays, dice) == 1
+                      : PlayFastGame(net, random, plays, dice) == 0;
     }
     return static_cast<double>(wins) / games;
 }
@@ -160,7 +172,8 @@ TEST(Training, AFewHundredGamesBeatRandomPlay) {
 TEST(TrainNetValue, FollowsTheGamesArithmetic) {
     static TrainNet zero;
     std::memset(&zero, 0, sizeof zero);
-    EXPECT_EQ(zero.Value(StartPosition()), 0.5f);
+    const BoardState start;
+    EXPECT_EQ(zero.Value(start.points), 0.5f);
     static TrainNet net;
     std::mt19937 rng(1);
     net.Randomize(rng);
@@ -171,8 +184,8 @@ TEST(TrainNetValue, FollowsTheGamesArithmetic) {
             EXPECT_LE(net.w1[i][k], 0.50f * scale + 1e-6f);
         }
     }
-    int active[64];
-    int n = ActiveInputs(StartPosition(), active);
+    unsigned active[26];
+    unsigned n = EncodeActive(start.points, active);
     float hidden[20];
     float sum = 0.0f;
     float v = net.Value(active, n, hidden, &sum);
@@ -181,8 +194,8 @@ TEST(TrainNetValue, FollowsTheGamesArithmetic) {
         float s = 0.0f;
         for (int i = 0; i < 200; ++i) {
             bool on = false;
-            for (int a = 0; a < n; ++a) {
-                on = on || active[a] == i;
+            for (unsigned a = 0; a < n; ++a) {
+                on = on || active[a] == static_cast<unsigned>(i);
             }
             s += net.w1[i][k] * (on ? 1.0f : 0.0f);
         }
