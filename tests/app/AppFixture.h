@@ -20,10 +20,8 @@ protected:
         ResetAppState();
         ResetFakePlatform();
         unsetenv("KESTRANE_NO_PACING");
-        Hand fresh;
-        gameTable.hand.current = fresh.current;
-        std::copy(fresh.joints, fresh.joints + 6, gameTable.hand.joints);
-        gameTable.boardView.current = BoardView().current;
+        gameTable.hand = Hand();
+        gameTable.boardView = BoardView();
         gameTable.inputEnabled = 1;
         gameTable.selectedDie = 0;
         gameTable.movesLeft = 0;

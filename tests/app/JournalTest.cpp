@@ -18,7 +18,6 @@ protected:
         SetUp();
         std::remove(path.c_str());
     }
-    void Write(const char* text) const { std::ofstream(path) << text; }
 
     const std::string path = ::testing::TempDir() + "kestrane-journal-test.txt";
 };
@@ -48,7 +47,7 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
 }
 
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
-    Write("kestrane-journal 1\nclock 0 12345\nclock 3 777\n");
+    std::ofstream(path) << "kestrane-journal 1\nclock 0 12345\nclock 3 777\n";
     ASSERT_TRUE(inputJournal.StartReplay(path.c_str()));
     EXPECT_EQ(ClockSeconds(), 12345);
     EXPECT_EQ(ClockSeconds(), 777);
@@ -81,7 +80,7 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
 
 // A journal with a bad line, or none at all, is not replayed: the game plays on live input.
 TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
-    Write("kestrane-journal 1\nmessage 0 256 oops 0\n");
+    std::ofstream(path) << "kestrane-journal 1\nmessage 0 256 oops 0\n";
     for (const std::string& replay : {path, path + ".missing"}) {
         SCOPED_TRACE(replay);
         SetUp();

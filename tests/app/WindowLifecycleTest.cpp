@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "AppFixture.h"
 
 // Opening and closing the game window: the step order, what each failure shows and releases,
@@ -23,10 +25,8 @@ TEST_F(AppTest, OpeningAcquiresEverythingInOrderAndClosingReleasesIt) {
     EXPECT_TRUE(Fake().boxes.empty());
 }
 
-struct StepFailure {
-    FakeStep step;
-    const char* text;
-};
+// A step the fake makes fail, and the text of the box that must then come up.
+using StepFailure = std::pair<FakeStep, const char*>;
 
 // A failing step closes what the opening had acquired before it, and only then says why.
 TEST_F(AppTest, EveryFailedOpeningStepClosesThenShowsItsBox) {
@@ -38,14 +38,14 @@ TEST_F(AppTest, EveryFailedOpeningStepClosesThenShowsItsBox) {
         {CreateRenderContextStep, "Can't Create A GL Rendering Context."},
         {MakeCurrentStep, "Can't Activate The GL Rendering Context."},
     };
-    for (const StepFailure& f : failures) {
-        SCOPED_TRACE(f.text);
+    for (const auto& [step, text] : failures) {
+        SCOPED_TRACE(text);
         SetUp();
-        Fake().failing[f.step] = true;
+        Fake().failing[step] = true;
         EXPECT_FALSE(Open());
         ASSERT_EQ(Fake().boxes.size(), 1u);
         EXPECT_EQ(Fake().boxes[0].caption, "ERROR");
-        EXPECT_EQ(Fake().calls.back(), std::string("MessageBox ") + f.text);
+        EXPECT_EQ(Fake().calls.back(), std::string("MessageBox ") + text);
         EXPECT_EQ(Fake().calls[Fake().calls.size() - 2], "UnregisterWindowClass");
         EXPECT_TRUE(NothingHeld());
     }
@@ -66,14 +66,14 @@ TEST_F(AppTest, EveryFailedReleaseIsReportedAndClosingGoesOn) {
         {DestroyWindowStep, "Could Not Release hWnd."},
         {UnregisterClassStep, "Could Not Unregister Class."},
     };
-    for (const StepFailure& f : failures) {
-        SCOPED_TRACE(f.text);
+    for (const auto& [step, text] : failures) {
+        SCOPED_TRACE(text);
         SetUp();
         ASSERT_TRUE(Open());
-        Fake().failing[f.step] = true;
+        Fake().failing[step] = true;
         CloseGameWindow();
         ASSERT_EQ(Fake().boxes.size(), 1u);
-        EXPECT_EQ(Fake().boxes[0].text, f.text);
+        EXPECT_EQ(Fake().boxes[0].text, text);
         EXPECT_EQ(Fake().boxes[0].caption, "SHUTDOWN ERROR");
         EXPECT_EQ(Count("DestroyGameWindow"), 1);
         EXPECT_EQ(Count("UnregisterWindowClass"), 1);
