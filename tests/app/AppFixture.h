@@ -13,13 +13,16 @@
 #include "platform/FakePlatform.h"
 
 // Every test starts from a program just started: frame globals at their first values, a fresh
-// scripted window system, and the table fields the frame writes put back to where they start.
+// scripted window system, no journal, and the table fields the frame writes put back to where
+// they start.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetAppState();
         ResetFakePlatform();
         unsetenv("KESTRANE_NO_PACING");
+        unsetenv("KESTRANE_RECORD");
+        unsetenv("KESTRANE_REPLAY");
         gameTable.hand = Hand();
         gameTable.boardView = BoardView();
         gameTable.inputEnabled = 1;
