@@ -5,23 +5,6 @@
 
 #include "tests/rules/TablePlayer.h"
 
-TEST(PointStack, OwnerAndTopFollowTheLastCheckerAdded) {
-    Point point;
-    EXPECT_EQ(point.Owner(), NoSide);
-    EXPECT_EQ(point.Pop(), nullptr);
-    Checker a, b;
-    a.SetSideAndIndex(HumanSide, 20);
-    b.SetSideAndIndex(ComputerSide, 3);
-    point.Push(&a);
-    point.Push(&b);
-    EXPECT_EQ(point.Owner(), ComputerSide);
-    EXPECT_EQ(point.Pop(), &b);
-    EXPECT_EQ(point.Owner(), HumanSide);
-    EXPECT_EQ(point.Pop(), &a);
-    EXPECT_EQ(point.count, 0u);
-    EXPECT_EQ(point.Owner(), NoSide);
-}
-
 // Checkers stand in layers of six from the rim; bars and trays lie in their own halves.
 TEST(SlotPosition, LayersOfSixOnPointsBarsAndTrays) {
     const struct {
