@@ -7,12 +7,7 @@ Die::Die() : SceneObject(20) {
 }
 
 void Die::PlaceAndRoll(const Pose& pose) {
-    current.x = pose.x;
-    current.y = pose.y;
-    current.z = pose.z;
-    current.rotX = pose.rotX;
-    current.rotY = pose.rotY;
-    current.rotZ = pose.rotZ;
+    current = pose;
     Roll();
 }
 

@@ -23,18 +23,8 @@ Hand::Hand() : SceneObject(15) {
 void Hand::StartMove(int newMode, const Pose& goal) {
     // 1. Remember both ends of the move.
     mode = newMode;
-    target.x = goal.x;
-    target.y = goal.y;
-    target.z = goal.z;
-    target.rotX = goal.rotX;
-    target.rotY = goal.rotY;
-    target.rotZ = goal.rotZ;
-    start.x = current.x;
-    start.y = current.y;
-    start.z = current.z;
-    start.rotX = current.rotX;
-    start.rotY = current.rotY;
-    start.rotZ = current.rotZ;
+    target = goal;
+    start = current;
     for (int j = 0; j < 6; j++) {
         startJoints[j] = joints[j];
     }
