@@ -12,6 +12,7 @@ unsigned char active = 1;
 unsigned char keys[256] = {};
 unsigned char keysPressedSincePass[256] = {};
 unsigned char keysReleasePending[256] = {};
+unsigned char typedSincePass[256] = {};
 signed char lastChar = 0;
 unsigned char fadingIn = 1;
 unsigned char fadingOut = 0;
@@ -31,6 +32,7 @@ void ResetAppState() {
     std::memset(keys, 0, sizeof keys);
     std::memset(keysPressedSincePass, 0, sizeof keysPressedSincePass);
     std::memset(keysReleasePending, 0, sizeof keysReleasePending);
+    std::memset(typedSincePass, 0, sizeof typedSincePass);
     lastChar = 0;
     fadingIn = 1;
     fadingOut = 0;

@@ -18,6 +18,9 @@ extern unsigned char keys[256];   // 1 while a key (by virtual-key or character 
 // next frame) still acts once: its release is held back until after the next pass.
 extern unsigned char keysPressedSincePass[256];
 extern unsigned char keysReleasePending[256];
+// Characters typed since the last pass, by character code: each acts as a tap of the key of the
+// same number ("k" is the keypad's plus, "]" the menu key) on the next pass, and only then.
+extern unsigned char typedSincePass[256];
 extern signed char lastChar;     // the last typed character, until the loop has acted on it
 extern unsigned char fadingIn;   // the light is still coming up from black
 extern unsigned char fadingOut;  // Escape was pressed: the light goes down, then the game ends

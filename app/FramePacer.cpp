@@ -1,31 +1,41 @@
 #include "app/FramePacer.h"
 
-void FramePacer::Start(bool swapSynced, bool enabled, std::int64_t now) {
+void FramePacer::Start(bool enabled, std::int64_t now) {
     this->enabled = enabled;
-    pacing = !swapSynced;
-    probed = swapSynced ? 0 : probeFrames;
-    probeStart = now;
-    nextDue = now;
+    origin = now;
+    nextStep = 0;
+}
+
+std::int64_t FramePacer::DueAt(std::int64_t step) const {
+    // Whole microseconds from the origin, so sixty steps take exactly one second.
+    return origin + (step * 1000000 + stepsPerSecond - 1) / stepsPerSecond;
 }
 
 std::int64_t FramePacer::WaitFor(std::int64_t now) const {
-    if (!Pacing() || now >= nextDue) {
+    if (!enabled || now >= DueAt(nextStep)) {
         return 0;
     }
-    return nextDue - now;
+    return DueAt(nextStep) - now;
 }
 
-void FramePacer::FrameDrawn(std::int64_t now) {
-    if (probed < probeFrames) {
-        ++probed;
-        if (probed == probeFrames && now - probeStart < fastestSyncedFrame * probeFrames) {
-            pacing = true;
-        }
+int FramePacer::TakeSteps(std::int64_t now) {
+    if (!enabled) {
+        return 1;
     }
-    // The next frame is due one period after this one was, unless the loop fell behind by more
-    // than a frame: then the cadence starts over from this frame instead of rushing to catch up.
-    nextDue += framePeriod;
-    if (nextDue < now - framePeriod) {
-        nextDue = now + framePeriod;
+    // 1. Every step due by now, one at the least: a pass draws a frame.
+    int steps = 0;
+    while (steps < maxStepsPerFrame && now >= DueAt(nextStep)) {
+        ++nextStep;
+        ++steps;
     }
+    if (steps == 0) {
+        ++nextStep;
+        steps = 1;
+    }
+    // 2. Still behind after as many as one frame may take: start the cadence over from now.
+    if (now >= DueAt(nextStep)) {
+        origin = now;
+        nextStep = 1;
+    }
+    return steps;
 }

@@ -2,34 +2,34 @@
 
 #include <cstdint>
 
-// Keeps frames from coming faster than the game's animation was made for. Animation is counted
-// in frames, so a loop spinning at thousands of frames a second would make every move invisible.
-// Where the driver syncs the swap to the display, the swap paces the loop; where it refuses, or
-// says yes but frames still come faster than any display shows them (a virtual display), the
-// loop waits for messages until the next frame is due, 60 times a second.
+// The game's clock: game time advances in steps of a sixtieth of a second, whatever the display
+// does. Every animation is counted in steps, so the hand, the fades and the pauses take the same
+// time on a 30, 60 or 144 Hz display. The loop waits for messages until the next step is due,
+// then takes every step due since the last frame and draws once: one step a frame at 60 Hz, two
+// at 30 Hz, and at 144 Hz a frame only when a step is due, so a fast display costs no more CPU.
+// A stall longer than maxStepsPerFrame steps (a window being dragged, a debugger) is not made up
+// for: the clock starts over from then instead of rushing the game to catch up.
 //
-// Contract: Start once the window is open (with whether the swap interval was granted), then
-// ask WaitFor before an idle pass and call FrameDrawn after each; all times in microseconds on
-// the caller's monotonic clock.
+// Contract: Start once the window is open, ask WaitFor before an idle pass and TakeSteps in it;
+// all times in microseconds on the caller's monotonic clock. Disabled (for measuring the frame
+// rate), it never waits and every pass is one step.
 class FramePacer {
 public:
-    static const std::int64_t framePeriod = 16667;
-    // Frames watched after a granted swap interval before believing it.
-    static const int probeFrames = 30;
-    // An average frame shorter than this proves the swap does not wait for the display.
-    static const std::int64_t fastestSyncedFrame = 4000;
+    static constexpr int stepsPerSecond = 60;
+    static constexpr int maxStepsPerFrame = 4;
 
-    void Start(bool swapSynced, bool enabled, std::int64_t now);
-    // How long to wait for a message before the next frame is due; 0 to draw at once.
+    void Start(bool enabled, std::int64_t now);
+    // How long to wait for a message before the next step is due; 0 when it is due.
     std::int64_t WaitFor(std::int64_t now) const;
-    void FrameDrawn(std::int64_t now);
+    // The steps due at `now`, at least one and at most maxStepsPerFrame, counted as taken.
+    int TakeSteps(std::int64_t now);
 
-    bool Pacing() const { return enabled && pacing; }
+    bool Pacing() const { return enabled; }
 
 private:
+    std::int64_t DueAt(std::int64_t step) const;
+
     bool enabled = true;
-    bool pacing = false;
-    int probed = 0;
-    std::int64_t probeStart = 0;
-    std::int64_t nextDue = 0;
+    std::int64_t origin = 0;
+    std::int64_t nextStep = 0;
 };

@@ -18,9 +18,11 @@ void ResizeViewport(int width, int height);
 // Puts a fresh rendering context into the state every frame relies on and builds the display
 // lists; the first call also rolls the human's first dice. Always true.
 bool SetUpScene();
-// Draws one frame: clears, steps the light fade-in or fade-out, and has the table advance and
-// draw itself. The frame that takes the fade-out below zero sets `done`. Always true.
-bool RenderFrame();
+// One step of game time: the light's fade-in or fade-out, then the table's step. The step that
+// takes the fade-out below zero sets `done`.
+void StepFrame();
+// Draws the scene as the last step left it; changes nothing.
+void DrawFrame();
 
 // The window procedure: turns a message into key state, activity, viewport and mouse actions.
 std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t wParam,

@@ -26,7 +26,7 @@ bool InputJournal::StartRecording(const char* path) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 1\n");
+    std::fprintf(file, "kestrane-journal 2\n");
     SetClockSource(JournalClock);
     ownsClock = true;
     return true;
@@ -47,6 +47,7 @@ bool InputJournal::StartReplay(const char* path) {
         std::fprintf(stderr, "kestrane: journal %s: %s; not replayed\n", path, error.c_str());
         messages.clear();
         clocks.clear();
+        steps.clear();
         return false;
     }
     replaying = true;
@@ -67,8 +68,10 @@ void InputJournal::Stop() {
     replaying = false;
     messages.clear();
     clocks.clear();
+    steps.clear();
     nextMessage = 0;
     nextClock = 0;
+    nextSteps = 0;
     currentPass = 0;
 }
 
@@ -88,6 +91,23 @@ bool InputJournal::Next(WindowMessage& message) {
     }
     message = messages[nextMessage++].message;
     return true;
+}
+
+int InputJournal::Steps(int live) {
+    if (replaying && nextSteps < steps.size()) {
+        while (nextSteps < steps.size() && steps[nextSteps].pass < currentPass) {
+            ++nextSteps;
+        }
+        if (nextSteps < steps.size() && steps[nextSteps].pass == currentPass) {
+            return steps[nextSteps++].count;
+        }
+        return 1;
+    }
+    if (file && live != 1) {
+        std::fprintf(file, "steps %ld %d\n", currentPass, live);
+        std::fflush(file);
+    }
+    return live;
 }
 
 std::time_t InputJournal::Clock() {
@@ -112,6 +132,7 @@ static bool ReadNumber(std::istringstream& in, long long low, long long high, lo
 bool InputJournal::Parse(const std::string& text, std::string& error) {
     messages.clear();
     clocks.clear();
+    steps.clear();
     std::istringstream lines(text);
     std::string line;
     int number = 0;
@@ -125,8 +146,8 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
         }
         if (number == 1) {
             long long version = 0;
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 1, version)) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 1\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 2, version)) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 2\" expected)";
                 return false;
             }
             continue;
@@ -138,6 +159,12 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             ok = ReadNumber(in, 0, 1LL << 40, seconds);
             if (ok) {
                 clocks.push_back(static_cast<std::time_t>(seconds));
+            }
+        } else if (ok && kind == "steps") {
+            long long n = 0;
+            ok = ReadNumber(in, 0, 1000, n);
+            if (ok) {
+                steps.push_back({static_cast<long>(pass), static_cast<int>(n)});
             }
         } else if (ok && kind == "message") {
             long long m = 0;

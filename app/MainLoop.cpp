@@ -29,17 +29,11 @@ static bool EnvironmentFlag(const char* name) {
     return value && *value && std::strcmp(value, "0") != 0;
 }
 
-// Asks for a synced swap on the context just made current, and restarts the pacing with the
-// answer. Every opening makes a new context, so every opening asks again.
+// Asks for a synced swap on the context just made current (no tearing), and restarts the game's
+// clock. Every opening makes a new context, so every opening asks again.
 static void StartPacing() {
-    bool synced = false;
-    if (pacingWanted) {
-        synced = SetSwapInterval(1);
-    } else {
-        SetSwapInterval(0);
-    }
-    swapIntervalGranted = synced;
-    pacer.Start(synced, pacingWanted, MonotonicMicroseconds());
+    swapIntervalGranted = SetSwapInterval(pacingWanted ? 1 : 0) && pacingWanted;
+    pacer.Start(pacingWanted, MonotonicMicroseconds());
 }
 
 static bool OpenWindowForMode() {
@@ -113,8 +107,8 @@ struct KeyAction {
     void (*action)();
 };
 
-// In the order they apply within one pass. Each entry is set by its virtual key and by the
-// character of the same number ("[" is 91, "]" 93, "m" 109, "k" 107, "&" 38, ...).
+// In the order they apply within one pass. A typed character taps the key of the same number
+// ("[" is 91, "]" 93, "m" 109, "k" 107, "&" 38, ...).
 static const KeyAction keyActions[] = {
     {'B', NextBackground},   {LeftWindowsKey, FillMode},
     {MenuKey, LineMode},     {EscapeKey, StartFadeOut},
@@ -126,7 +120,7 @@ static const KeyAction keyActions[] = {
     {RightKey, TurnRight},   {LeftKey, TurnLeft},
 };
 
-bool ApplyKeyActions() {
+bool ApplyKeyActions(int steps) {
     // 1. A typed digit: 0 swaps the side colours, 1 to 9 pick a colour scheme. Other characters
     // stay in lastChar and do nothing; codes of 128 and up are negative here and never count.
     if (lastChar >= '0' && lastChar <= '9') {
@@ -138,21 +132,25 @@ bool ApplyKeyActions() {
         lastChar = 0;
     }
 
-    // 2. Every held key acts once per pass.
+    // 2. A key held down acts once for every step of game time; a quick tap, or a typed
+    // character, acts once.
     for (const KeyAction& k : keyActions) {
-        if (keys[k.key]) {
+        const bool held = keys[k.key] && !keysReleasePending[k.key];
+        const int times = held ? steps : keys[k.key] || typedSincePass[k.key] ? 1 : 0;
+        for (int i = 0; i < times; ++i) {
             k.action();
         }
     }
-    const bool toggle = keys[F1Key] != 0;
+    const bool toggle = keys[F1Key] != 0 || typedSincePass[F1Key] != 0;
 
-    // 3. Taps that ended before this pass have now acted once: let them go.
+    // 3. Taps and typed characters have now acted once: let them go.
     for (int k = 0; k < 256; ++k) {
         if (keysReleasePending[k]) {
             keys[k] = 0;
         }
         keysReleasePending[k] = 0;
         keysPressedSincePass[k] = 0;
+        typedSincePass[k] = 0;
     }
 
     // 4. The window-mode toggle, last: it clears its own entry so a held F1 toggles once.
@@ -167,19 +165,23 @@ bool ApplyKeyActions() {
     return true;
 }
 
-// One idle pass: the frame (while not minimised), the swap, and the keys. False when the loop
-// must stop; `reopenFailed` tells whether the window is already gone.
+// One idle pass: the steps of game time due now (the fades, the table, the keys), one frame drawn
+// after them while not minimised, the swap. False when the loop must stop; `reopenFailed` tells
+// whether the window is already gone.
 static bool IdlePass(bool& reopenFailed, long& frames) {
+    // 1. How many steps: by the game's clock, or as many as the replayed run took here.
+    const int steps = inputJournal.Steps(pacer.TakeSteps(MonotonicMicroseconds()));
+    // 2. Update, then draw. A minimised window neither advances the table nor draws.
     if (active) {
-        if (!RenderFrame()) {
-            done = 1;
-            return false;
+        for (int i = 0; i < steps; ++i) {
+            StepFrame();
         }
+        DrawFrame();
         ++frames;
     }
     SwapWindowBuffers(gameDeviceContext);
-    pacer.FrameDrawn(MonotonicMicroseconds());
-    if (!ApplyKeyActions()) {
+    // 3. The keys, acting for the same steps.
+    if (!ApplyKeyActions(steps)) {
         reopenFailed = true;
         return false;
     }
@@ -268,7 +270,7 @@ int RunGame() {
                      "%s)\n",
                      frames, seconds, seconds > 0.0 ? frames / seconds : 0.0,
                      swapIntervalGranted ? "granted" : "refused",
-                     pacer.Pacing() ? "paced to 60" : "not paced");
+                     pacer.Pacing() ? "game paced to 60 steps a second" : "not paced");
     }
 
     // 4, 5. Close, unless a failed reopen left nothing to close; the status is 0 however the

@@ -5,11 +5,14 @@
 // cannot reopen the window, closes the window and returns the exit status, which is always 0.
 //
 // Environment switches, for measuring: KESTRANE_NO_PACING=1 draws frames as fast as the loop
-// spins (no swap interval asked, no waiting); KESTRANE_REPORT_FPS=1 writes the frame count and
-// rate to stderr at the end. For reproducing a bug: KESTRANE_RECORD=<file> keeps the run's input
-// in a journal, KESTRANE_REPLAY=<file> plays one back (see InputJournal).
+// spins, one step of game time each (no swap interval asked, no waiting); KESTRANE_REPORT_FPS=1
+// writes the frame count and rate to stderr at the end. For reproducing a bug:
+// KESTRANE_RECORD=<file> keeps the run's input in a journal, KESTRANE_REPLAY=<file> plays one back
+// (see InputJournal).
 int RunGame();
 
-// Applies one idle pass's worth of the key-state table and typed digit, in the key table's
-// order. False when a window-mode toggle could not reopen the window (the game must end).
-bool ApplyKeyActions();
+// Applies one idle pass's worth of the key-state table, typed characters and typed digit, in the
+// key table's order: a held key acts once for each of `steps` steps of game time, a tap or a
+// typed character once. False when a window-mode toggle could not reopen the window (the game
+// must end).
+bool ApplyKeyActions(int steps = 1);

@@ -53,17 +53,12 @@ bool SetUpScene() {
     return true;
 }
 
-bool RenderFrame() {
-    // 1. A clean frame.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-
-    // 2. The fades: the fade-in first, so Escape during it waits for it to finish.
+void StepFrame() {
+    // 1. The fades: the fade-in first, so Escape during it waits for it to finish.
     if (fadingIn) {
         for (int i = 0; i < 3; ++i) {
             lightDiffuse[i] = lightDiffuse[i] + fadeStep;
         }
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
         if (lightDiffuse[0] > fadeInEnd) {
             fadingIn = 0;
         }
@@ -71,15 +66,23 @@ bool RenderFrame() {
         for (int i = 0; i < 3; ++i) {
             lightDiffuse[i] = lightDiffuse[i] - fadeStep;
         }
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
         if (lightDiffuse[0] < fadeOutEnd) {
             done = 1;
         }
     }
 
-    // 3, 4. The table advances one step and draws itself.
+    // 2. The table: turn flow and animations.
+    gameTable.Advance();
+}
+
+void DrawFrame() {
+    // 1. A clean frame, lit as the fades left the light.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+
+    // 2. The table.
     gameTable.DrawTable();
     glFlush();
-    CheckGlErrors("RenderFrame");
-    return true;
+    CheckGlErrors("DrawFrame");
 }

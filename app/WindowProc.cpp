@@ -1,9 +1,16 @@
 #include "app/AppState.h"
 #include "app/GameWindow.h"
 
+// The halves of lParam are signed: while a button is held the window system goes on reporting
+// the pointer past the window's edges, left and above as negative numbers. The hand stays on the
+// board: a position outside the client area counts as the nearest point of its edge.
 static void StoreMousePosition(std::uint32_t lParam) {
-    gameTable.mouseX = static_cast<float>(lParam & 0xFFFFu);
-    gameTable.mouseY = static_cast<float>(lParam >> 16);
+    const int x = static_cast<std::int16_t>(lParam & 0xFFFFu);
+    const int y = static_cast<std::int16_t>(lParam >> 16);
+    const int right = gameTable.clientWidth > 0 ? gameTable.clientWidth - 1 : 0;
+    const int bottom = gameTable.clientHeight > 0 ? gameTable.clientHeight - 1 : 0;
+    gameTable.mouseX = static_cast<float>(x < 0 ? 0 : x > right ? right : x);
+    gameTable.mouseY = static_cast<float>(y < 0 ? 0 : y > bottom ? bottom : y);
 }
 
 std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t wParam,
@@ -39,9 +46,11 @@ std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t
             }
             return 0;
         case CharMessage:
+            // A typed character taps the key of the same number: it acts on the next pass only,
+            // and a held key's repeated characters act once each.
             if (wParam < 256) {
                 lastChar = static_cast<signed char>(wParam & 0xFFu);
-                keys[wParam] = 1;
+                typedSincePass[wParam] = 1;
             }
             return 0;
         case SizeMessage:
@@ -62,10 +71,8 @@ std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t
             }
             return 0;
         case RightButtonDownMessage:
-            gameTable.SwitchDie();
             StoreMousePosition(lParam);
-            gameTable.MouseToBoard();
-            gameTable.HoverStep();
+            gameTable.OtherDieStep();
             return 0;
         default:
             break;

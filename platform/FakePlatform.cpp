@@ -180,6 +180,9 @@ void FocusGameWindow(WindowHandle) {
 }
 
 void SwapWindowBuffers(DeviceContext) {
+    if (fake.swapInterval == 1 && fake.refreshPeriod > 0) {
+        fake.clock = (fake.clock / fake.refreshPeriod + 1) * fake.refreshPeriod;
+    }
     ++fake.swaps;
     if (fake.onSwap) {
         fake.onSwap(fake.swaps);

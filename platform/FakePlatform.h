@@ -70,6 +70,9 @@ struct FakePlatform {
     int lastWindowX = 0;
     int lastWindowY = 0;
     int swapInterval = 0;
+    // A display refreshing every this many microseconds: with a swap interval of 1, each swap
+    // waits on the clock for the next refresh. Zero: swaps return at once.
+    std::int64_t refreshPeriod = 0;
     bool quitPosted = false;
     int quitCode = 0;
     std::int64_t clock = 0;

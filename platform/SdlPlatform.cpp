@@ -39,6 +39,11 @@ static int quitCode = 0;
 // The classic cursor is shown while this count is at least zero; hiding twice needs showing
 // twice, which is what keeps the pointer hidden over the game in both window modes.
 static int pointerCount = 0;
+// Keys held when the last window went away, by scancode: destroying the focused window makes SDL
+// release every key it holds, but a key still held when the next window takes the focus must
+// keep acting. Those that were let go meanwhile are released when the focus arrives.
+static bool carriedKeys[SDL_NUM_SCANCODES] = {};
+static bool keysCarried = false;
 // The display mode the next fullscreen window asks for; zero width when none is wanted.
 static SDL_DisplayMode wantedMode = {};
 static bool wantedModeIsDesktop = false;
@@ -113,6 +118,7 @@ void ShutDownWindowSystem() {
     pending.clear();
     quitPosted = false;
     classRegistered = false;
+    keysCarried = false;
 }
 
 bool ChangeDisplayMode(int width, int height, int) {
@@ -185,11 +191,30 @@ WindowHandle CreateGameWindow(const char* title, int x, int y, int width, int he
     return handle;
 }
 
+static void Translate(const SDL_Event& event);
+
 bool DestroyGameWindow(WindowHandle window) {
     if (!window) {
         return false;
     }
+    // 1. Everything the window system has sent so far is the game's, releases included.
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        Translate(event);
+    }
+    // 2. What is held now is carried to the next window; the releases SDL makes up when the
+    // window goes are not the player's.
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    keysCarried = false;
+    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
+        carriedKeys[i] = i < count && state[i] != 0;
+        keysCarried = keysCarried || carriedKeys[i];
+    }
     SDL_DestroyWindow(window->window);
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_KEYUP);
     if (currentWindow == window) {
         currentWindow = nullptr;
     }
@@ -303,6 +328,26 @@ static void Queue(unsigned message, std::uint32_t wParam, std::uint32_t lParam) 
     pending.push_back(m);
 }
 
+// The focus has come to a new window: a carried key that is no longer down was let go meanwhile.
+static void ReleaseKeysLetGo() {
+    if (!keysCarried) {
+        return;
+    }
+    keysCarried = false;
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
+        if (!carriedKeys[i] || (i < count && state[i] != 0)) {
+            continue;
+        }
+        const SDL_Scancode scancode = static_cast<SDL_Scancode>(i);
+        unsigned vk = VirtualKeyOf(scancode, SDL_GetKeyFromScancode(scancode));
+        if (vk != 0) {
+            Queue(KeyUpMessage, vk, 0);
+        }
+    }
+}
+
 static bool ForCurrentWindow(Uint32 id) {
     return currentWindow && currentWindow->id == id;
 }
@@ -382,6 +427,9 @@ static void Translate(const SDL_Event& event) {
                     break;
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                        ReleaseKeysLetGo();
+                    }
                     if (!minimised) {
                         int w = 0;
                         int h = 0;

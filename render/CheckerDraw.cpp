@@ -52,28 +52,25 @@ void Checker::BuildLists() {
     WriteCheckerList(out);
 }
 
-void Checker::Draw() {
+float Checker::SpinAfter(float angle, int turns) {
+    for (int i = 0; i < turns; ++i) {
+        angle += 0.5f;
+        if (angle > 360.0f)
+            angle = 0.0f;
+    }
+    return angle;
+}
+
+void Checker::Draw(float turn) const {
     glPushMatrix();
     glTranslatef(current.x, current.y, current.z);
     glRotatef(current.rotX, 1.0f, 0.0f, 0.0f);
     glRotatef(current.rotZ, 0.0f, 0.0f, 1.0f);
-    if (selected) {
-        // One angle for all selected checkers, advanced per checker drawn: a highlighted stack
-        // turns at staggered angles.
-        spinAngle += 0.5f;
-        if (spinAngle > 360.0f)
-            spinAngle = 0.0f;
-        glRotatef(spinAngle, 0.0f, 1.0f, 0.0f);
-        glColor3fv(colours.highlight);
-    } else {
-        glRotatef(current.rotY, 0.0f, 1.0f, 0.0f);
-        glColor3fv(colourFlag == 0 ? colours.sideA : colours.sideB);
-    }
+    glRotatef(turn, 0.0f, 1.0f, 0.0f);
     if (index == 100) {
-        // The ghost: a turning, see-through preview drawn before the frame and the real
-        // checkers, which then cover it.
+        // The ghost: a see-through preview drawn before the frame and the real checkers, which
+        // then cover it.
         glColor3fv(colours.highlight);
-        current.rotY += 5.0f;
         glBlendFunc(GL_ONE, GL_SRC_COLOR);
         glEnable(GL_BLEND);
         glDisable(GL_DEPTH_TEST);
@@ -81,6 +78,7 @@ void Checker::Draw() {
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
     } else {
+        glColor3fv(selected ? colours.highlight : colourFlag == 0 ? colours.sideA : colours.sideB);
         glCallList(CheckerList);
     }
     glPopMatrix();

@@ -118,3 +118,20 @@ void Hand::ToggleColourSelector() {
 void Hand::SetColourSelectorForSide(int side) {
     colourSelector = side == 1 ? 2 : 1;
 }
+
+void Hand::Bob() {
+    if (bobCounter <= 1000.0f) {
+        current.y -= 0.0005f;
+        joints[ArmJoint] += 0.01f;
+        joints[PalmJoint] += 0.01f;
+        if (bobCounter == 1000.0f)
+            bobCounter = 1985.0f;
+    } else {
+        current.y += 0.0005f;
+        joints[ArmJoint] -= 0.01f;
+        joints[PalmJoint] -= 0.01f;
+        if (bobCounter == 2000.0f)
+            bobCounter = 985.0f;
+    }
+    bobCounter += 1.0f;
+}

@@ -29,8 +29,9 @@ public:
     void SetColours(float r1, float g1, float b1, float r2, float g2, float b2);
     void ToggleColourSelector();
     void SetColourSelectorForSide(int side);
-    // Bobs the hand (the one animation drawing performs), then draws it and its shadow.
-    void Draw();
+    // One frame of the idle bob: sink for 15 frames, rise for 15, arm and palm bending with it.
+    void Bob();
+    void Draw() const;
 
     float joints[6] = {-20.0f, 0.0f, -50.0f, -40.0f, -20.0f, -30.0f};
     float targetJoints[6] = {};

@@ -164,42 +164,26 @@ static void DrawFigure(const Hand& hand, const unsigned (&lists)[4], bool flatte
     glPopMatrix();
 }
 
-void Hand::Draw() {
-    // 1. The bob: sink for 15 frames, rise for 15, bending arm and palm a little each way.
-    if (bobCounter <= 1000.0f) {
-        current.y -= 0.0005f;
-        joints[ArmJoint] += 0.01f;
-        joints[PalmJoint] += 0.01f;
-        if (bobCounter == 1000.0f)
-            bobCounter = 1985.0f;
-    } else {
-        current.y += 0.0005f;
-        joints[ArmJoint] -= 0.01f;
-        joints[PalmJoint] -= 0.01f;
-        if (bobCounter == 2000.0f)
-            bobCounter = 985.0f;
-    }
-    bobCounter += 1.0f;
-
-    // 2. Over everything: the hand adds its colour to a tenth of what is behind it, the shadow
+void Hand::Draw() const {
+    // 1. Over everything: the hand adds its colour to a tenth of what is behind it, the shadow
     // darkens it to 0.8 plus a tint.
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_SRC_ALPHA);
     glDisable(GL_DEPTH_TEST);
 
-    // 3. The shadow, the figure squashed flat onto the board.
+    // 2. The shadow, the figure squashed flat onto the board.
     static const unsigned shadowLists[4] = {HandArmShadowList, HandPalmShadowList,
                                             HandSegment1ShadowList, HandSegment2ShadowList};
     glColor4fv(shadowColour);
     DrawFigure(*this, shadowLists, true);
 
-    // 4. The hand itself, in the colour of the side to move.
+    // 3. The hand itself, in the colour of the side to move.
     static const unsigned litLists[4] = {HandArmList, HandPalmList, HandSegment1List,
                                          HandSegment2List};
     glColor4fv(colourSelector == 2 ? colour2 : colour1);
     DrawFigure(*this, litLists, false);
 
-    // 5. Back to the opaque, depth-tested drawing the rest of the frame expects.
+    // 4. Back to the opaque, depth-tested drawing the rest of the frame expects.
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 }

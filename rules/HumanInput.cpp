@@ -41,7 +41,7 @@ int GameTable::HoverStep() {
 
 void GameTable::DropStep() {
     // 1. Only the human, and only with the hand at rest.
-    if (hand.mode != RestMode || hand.moving || currentSide != HumanSide) {
+    if (!HumanMayAct()) {
         return;
     }
     // 2./3. The hover step runs in full; the point must hold the human's checkers.
@@ -73,4 +73,18 @@ void GameTable::DropStep() {
     // 9. A plain move or a bear-off.
     toPose = points[toPoint].SlotPosition();
     hand.StartMove(ReachMode, fromPose);
+}
+
+bool GameTable::HumanMayAct() const {
+    return currentSide == HumanSide && inputEnabled && hand.mode == RestMode && !hand.moving &&
+           gameOverFrames == 0;
+}
+
+void GameTable::OtherDieStep() {
+    if (!HumanMayAct()) {
+        return;
+    }
+    SwitchDie();
+    MouseToBoard();
+    HoverStep();
 }

@@ -18,9 +18,10 @@ struct MoveTarget {
 
 // The whole game: checkers, points, dice, hand, board view, computer player, the turn and the
 // move in progress, and the last mouse position and client size. The window procedure writes the
-// mouse fields and calls the mouse operations; the frame calls DrawTable once, which advances the
-// turn flow by one step and draws. Everything the rules need is here, so a test can play whole
-// games frame by frame without a window (GL calls without a context do nothing).
+// mouse fields and calls the mouse operations; the frame calls Advance for every step of game time
+// (60 a second) and then DrawTable, which changes nothing. Everything the rules need is here, so a
+// test can play whole games frame by frame without a window (GL calls without a context do
+// nothing).
 class GameTable {
 public:
     GameTable();
@@ -28,9 +29,17 @@ public:
 
     // Frame and input.
     void MouseToBoard();
-    void DrawTable();
+    // One step of game time: the turn flow, then the idle animations.
+    void Advance();
+    void DrawTable() const;
     int HoverStep();
     void DropStep();
+    // The right button: the other die, the hand back at the pointer, a fresh hover step; only
+    // while the human may act, so that a click during a move or the computer's turn cannot
+    // change the die the move is booked against.
+    void OtherDieStep();
+    // The human's turn, input open, the hand at rest at the pointer.
+    bool HumanMayAct() const;
 
     // Dice and move tests.
     void RollForTurn();
@@ -105,6 +114,10 @@ public:
     // The computer's view of the position and its answer, reused every computer turn.
     BoardState snapshot;
     MoveList computerMoves;
+    // The spin of the selected checkers and the ghost's turn as the last step left them for
+    // drawing.
+    float spinAtFrameStart = 0.0f;
+    float ghostTurn = 0.0f;
     // Background colour index 1..9; starts at 9 so the constructor's first step shows 1.
     int backgroundIndex = 9;
 

@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "AppFixture.h"
 
 // The window procedure and the key-state table: what each message leaves behind, and what one
@@ -32,36 +34,53 @@ TEST_F(AppTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
     EXPECT_EQ(lastChar, 0);
 }
 
-// A typed character sets the key entry of the same number, which only that key's release
-// clears: "[" and "]" are the Windows and menu keys (fill comes before line in the table, so
-// line wins while both are set), "k" and "m" the keypad's plus and minus. A digit acts once
-// through lastChar; a Latin-1 letter is negative as a signed byte and must never count as one.
-TEST_F(AppTest, TypedCharactersActThroughTheKeyOfTheSameNumber) {
-    Send(CharMessage, '[');
-    Send(CharMessage, ']');
-    Send(KeyUpMessage, 221);  // what releasing "]" reports
-    ASSERT_TRUE(ApplyKeyActions());
+// What typing a key sends: its key down, its character, its key up.
+static void Type(unsigned key, unsigned character) {
+    GameWindowProc(gameWindow, KeyDownMessage, key, 0);
+    GameWindowProc(gameWindow, CharMessage, character, 0);
+    GameWindowProc(gameWindow, KeyUpMessage, key, 0);
+}
+
+static void Passes(int n) {
+    for (int i = 0; i < n; ++i) {
+        ASSERT_TRUE(ApplyKeyActions());
+    }
+}
+
+// A typed character taps the key of the same number ("k" the keypad's plus, "]" the menu key,
+// "'" the right arrow) once; held, its repeats act once each and stop with the key. A digit acts
+// through lastChar; a Latin-1 letter is negative as a signed byte and never counts as one.
+TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
+    const float z0 = gameTable.boardView.current.z;
+    Type('K', 'k');
+    Passes(120);
+    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
+    Send(KeyDownMessage, 'K');
+    for (int repeat = 0; repeat < 10; ++repeat) {
+        Send(CharMessage, 'k');
+        Passes(2);
+    }
+    Send(KeyUpMessage, 'K');
+    Passes(60);
+    EXPECT_NEAR(gameTable.boardView.current.z, z0 + 11 * 0.02f, 1e-5);
+
+    Type(221, ']');
+    Passes(1);
     EXPECT_EQ(polygonMode, unsigned(GL_LINE));
-    Send(KeyUpMessage, MenuKey);
-    ASSERT_TRUE(ApplyKeyActions());
+    Type(219, '[');
+    Passes(60);
     EXPECT_EQ(polygonMode, unsigned(GL_FILL));
 
-    const float z0 = gameTable.boardView.current.z;
-    Send(CharMessage, 'k');
-    Send(KeyUpMessage, 'K');
-    ASSERT_TRUE(ApplyKeyActions());
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.04f);
-    Send(CharMessage, 'm');
-    Send(KeyUpMessage, AddKey);
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_NEAR(gameTable.boardView.current.z, z0 + 0.02f, 1e-5);
+    const float turn0 = gameTable.boardView.current.rotY;
+    Type(222, '\'');
+    Passes(120);
+    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn0 + 1.0f);
 
-    Send(CharMessage, '7');
-    ASSERT_TRUE(ApplyKeyActions());
+    Type('7', '7');
+    Passes(1);
     EXPECT_EQ(lastChar, 0);
     Send(CharMessage, 0xB9);  // superscript one
-    ASSERT_TRUE(ApplyKeyActions());
+    Passes(1);
     EXPECT_EQ(lastChar, static_cast<signed char>(0xB9));
 }
 
@@ -82,24 +101,36 @@ TEST_F(AppTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
     Send(CharMessage, 'p');
     ASSERT_TRUE(ApplyKeyActions());
     EXPECT_EQ(fullscreen, 0);
+    const float z = gameTable.hand.current.z;
+    Passes(3);
+    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z - 3 * 0.05f);
     EXPECT_EQ(Count("CreateGameWindow"), 2);
     EXPECT_EQ(Fake().windowsOpen, 1);
     EXPECT_EQ(Fake().renderContextsHeld, 1);
     CloseGameWindow();
 }
 
-// While the computer plays, a left click must not drop a checker, but the right button switches
-// the die whatever the flag says; the pointer is followed either way.
-TEST_F(AppTest, MouseMessagesFollowTheInputFlag) {
+// While the computer plays, a left click must not drop a checker; the pointer is followed either
+// way. A position past the window's edge (reported while a button is held, left and above as
+// negative numbers) counts as the edge, so the hand stays over the board.
+TEST_F(AppTest, MousePositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
+    ASSERT_TRUE(Open());
     gameTable.inputEnabled = 0;
     Send(LeftButtonDownMessage, 1, PackClientPoint(10, 20));
     EXPECT_EQ(gameTable.mouseX, 0.0f);
     Send(MouseMoveMessage, 0, PackClientPoint(30, 40));
     EXPECT_EQ(gameTable.mouseY, 40.0f);
-    Send(RightButtonDownMessage, 2, PackClientPoint(50, 60));
-    EXPECT_EQ(gameTable.selectedDie, 1);
 
     gameTable.inputEnabled = 1;
-    Send(LeftButtonDownMessage, 1, PackClientPoint(799, 599));
+    for (const auto& p : {std::make_pair(-3, -1), std::make_pair(-30000, 2000),
+                          std::make_pair(900, 650), std::make_pair(799, 599)}) {
+        Send(MouseMoveMessage, 0, PackClientPoint(p.first, p.second));
+        EXPECT_LE(std::fabs(gameTable.hand.current.x), 1.0f) << p.first;
+        EXPECT_LE(std::fabs(gameTable.hand.current.z), 1.0f) << p.second;
+    }
     EXPECT_EQ(gameTable.mouseX, 799.0f);
+    Send(LeftButtonDownMessage, 1, PackClientPoint(-3, -1));
+    EXPECT_EQ(gameTable.mouseX, 0.0f);
+    EXPECT_EQ(gameTable.mouseY, 0.0f);
+    CloseGameWindow();
 }

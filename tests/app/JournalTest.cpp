@@ -17,7 +17,9 @@ protected:
     const std::string path = ::testing::TempDir() + "kestrane-journal-test.txt";
 };
 
+// Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60.
 TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
+    Fake().refreshPeriod = 33333;
     Script(5, KeyDownMessage, 'W');
     Script(7, MouseMoveMessage, 0, PackClientPoint(321, 123));
     Script(20, KeyUpMessage, 'W');
@@ -55,7 +57,8 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         const char* where;
     } bad[] = {
         {"", "empty"},
-        {"kestrane-journal 2\n", "line 1"},
+        {"kestrane-journal 3\n", "line 1"},
+        {"kestrane-journal 2\nsteps 0 -1\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 87\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 -1 0\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 99999 1 0\n", "line 2"},

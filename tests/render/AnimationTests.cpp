@@ -22,7 +22,7 @@ TEST(HandBob, SinksSixteenFramesFirstThenRisesAndSinksFifteen) {
     float expectedY = y0;
     for (const auto& phase : phases) {
         for (int f = 0; f < phase[0]; ++f)
-            hand.Draw();
+            hand.Bob();
         expectedY += phase[1] * 0.0005f * phase[0];
         EXPECT_NEAR(hand.current.y, expectedY, 1e-5);
         EXPECT_NEAR(hand.joints[PalmJoint] - before.joints[PalmJoint], hand.joints[ArmJoint] - arm0,

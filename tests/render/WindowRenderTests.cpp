@@ -136,7 +136,8 @@ protected:
             }
             GameWindowProc(gameWindow, m, message.wParam, message.lParam);
         }
-        RenderFrame();
+        StepFrame();
+        DrawFrame();
         Frame frame;
         glGetIntegerv(GL_VIEWPORT, frame.viewport);
         frame.width = frame.viewport[2];

@@ -32,13 +32,10 @@ void TablePlayer::LeftClick(float px, float py) {
     }
 }
 
-// Unlike the other two, the right button acts while input is off.
 void TablePlayer::RightClick(float px, float py) {
-    table.SwitchDie();
     table.mouseX = px;
     table.mouseY = py;
-    table.MouseToBoard();
-    table.HoverStep();
+    table.OtherDieStep();
 }
 
 void TablePlayer::PixelForPoint(int p, float& px, float& py) const {

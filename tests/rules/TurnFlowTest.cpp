@@ -64,6 +64,36 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     EXPECT_EQ(table->selectedDie, 0);
 }
 
+// A right click while the hand is busy, the human's carry or the computer's move, changes
+// nothing: the die booked for the move stays booked, and 6-1 cannot become 6-6.
+TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
+    SetRoll(*table, 6, 1);
+    ASSERT_TRUE(player.ClickPoint(13));
+    ASSERT_GT(player.RunUntil([&] { return table->hand.mode == CarryMode; }), 0);
+    player.RightClick(400, 300);
+    EXPECT_EQ(table->selectedDie, 0);
+    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    EXPECT_EQ(table->movesLeft, 1);
+    EXPECT_EQ(table->dice[table->selectedDie].value, 1);
+    player.RightClick(400, 300);
+    EXPECT_EQ(table->dice[table->selectedDie].value, 1);
+
+    SetPosition(*table, "c10:3 h13:1 h6:4");
+    StartComputerTurn(3, 5, {{2, 3}});
+    player.Frame();
+    const int die = table->selectedDie;
+    const Pose target = table->hand.target;
+    const Pose at = table->hand.current;
+    player.RightClick(700, 500);
+    EXPECT_EQ(table->selectedDie, die);
+    EXPECT_EQ(table->dice[die].active, true);
+    EXPECT_EQ(table->hand.target.x, target.x);
+    EXPECT_EQ(table->hand.current.x, at.x);
+    EXPECT_EQ(table->hand.current.z, at.z);
+    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    EXPECT_EQ(table->points[HumanBar].count, 1u);
+}
+
 // Only the human's checkers light up under the fingertips, and the ghost shows where the
 // selected die puts one only when the move lands: not on a block, not bearing off.
 TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {

@@ -62,7 +62,8 @@ static void Pass() {
     while (PeekWindowMessage(message)) {
         GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
     }
-    RenderFrame();
+    StepFrame();
+    DrawFrame();
     nineBrightness = Brightness(onNine);
     SwapWindowBuffers(gameDeviceContext);
     ApplyKeyActions();
