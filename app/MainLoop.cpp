@@ -165,10 +165,16 @@ bool ApplyKeyActions(int steps) {
     return true;
 }
 
+// The run in progress.
+static long passes = 0;
+static long frames = 0;
+static bool reopenFailed = false;
+static bool reportRate = false;
+static std::int64_t startTime = 0;
+
 // One idle pass: the steps of game time due now (the fades, the table, the keys), one frame drawn
-// after them while not minimised, the swap. False when the loop must stop; `reopenFailed` tells
-// whether the window is already gone.
-static bool IdlePass(bool& reopenFailed, long& frames) {
+// after them while not minimised, the swap. False when a toggle could not reopen the window.
+static bool IdlePass() {
     // 1. How many steps: by the game's clock, or as many as the replayed run took here.
     const int steps = inputJournal.Steps(pacer.TakeSteps(MonotonicMicroseconds()));
     // 2. Update, then draw. A minimised window neither advances the table nor draws.
@@ -229,40 +235,44 @@ static void StartJournal() {
     }
 }
 
-int RunGame() {
+bool StartGame() {
     pacingWanted = !EnvironmentFlag("KESTRANE_NO_PACING");
-    bool reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+    reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+    passes = 0;
+    frames = 0;
+    reopenFailed = false;
     StartJournal();
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenWindowForMode()) {
         inputJournal.Stop();
         ShutDownWindowSystem();
-        return 0;
+        return false;
     }
-    std::int64_t startTime = MonotonicMicroseconds();
-    long frames = 0;
-    bool reopenFailed = false;
+    startTime = MonotonicMicroseconds();
+    return true;
+}
 
-    // 3. One message or one frame per pass.
-    long passes = 0;
-    while (!done) {
-        inputJournal.SetPass(passes);
-        WindowMessage message;
-        if (NextMessage(message)) {
-            if (message.message == QuitMessage) {
-                done = 1;
-                break;
-            }
-            GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
-        } else {
-            ++passes;
-            if (!IdlePass(reopenFailed, frames)) {
-                break;
-            }
+bool GamePass() {
+    // 3. One message, or the steps due and a frame.
+    if (done) {
+        return false;
+    }
+    inputJournal.SetPass(passes);
+    WindowMessage message;
+    if (NextMessage(message)) {
+        if (message.message == QuitMessage) {
+            done = 1;
+            return false;
         }
+        GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
+        return true;
     }
+    ++passes;
+    return IdlePass() && !done;
+}
 
+void EndGame() {
     if (reportRate) {
         double seconds = static_cast<double>(MonotonicMicroseconds() - startTime) / 1e6;
         std::fprintf(stderr,
@@ -273,12 +283,20 @@ int RunGame() {
                      pacer.Pacing() ? "game paced to 60 steps a second" : "not paced");
     }
 
-    // 4, 5. Close, unless a failed reopen left nothing to close; the status is 0 however the
-    // game ended.
+    // 4, 5. Close, unless a failed reopen left nothing to close.
     if (!reopenFailed) {
         CloseGameWindow();
     }
     inputJournal.Stop();
     ShutDownWindowSystem();
+}
+
+int RunGame() {
+    // The status is 0 however the game ended.
+    if (StartGame()) {
+        while (GamePass()) {
+        }
+        EndGame();
+    }
     return 0;
 }

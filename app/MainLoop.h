@@ -11,6 +11,14 @@
 // (see InputJournal).
 int RunGame();
 
+// RunGame's three parts, for a test that drives the real loop and looks between passes:
+// StartGame opens the window (false when it could not, every failure reported and cleaned up),
+// GamePass takes one message or runs one idle pass (false once the game must end), EndGame closes
+// what is open.
+bool StartGame();
+bool GamePass();
+void EndGame();
+
 // Applies one idle pass's worth of the key-state table, typed characters and typed digit, in the
 // key table's order: a held key acts once for each of `steps` steps of game time, a tap or a
 // typed character once. False when a window-mode toggle could not reopen the window (the game

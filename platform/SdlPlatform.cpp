@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <vector>
 
+#include "platform/CarriedKeys.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 
@@ -39,11 +41,9 @@ static int quitCode = 0;
 // The classic cursor is shown while this count is at least zero; hiding twice needs showing
 // twice, which is what keeps the pointer hidden over the game in both window modes.
 static int pointerCount = 0;
-// Keys held when the last window went away, by scancode: destroying the focused window makes SDL
-// release every key it holds, but a key still held when the next window takes the focus must
-// keep acting. Those that were let go meanwhile are released when the focus arrives.
-static bool carriedKeys[SDL_NUM_SCANCODES] = {};
-static bool keysCarried = false;
+// Keys held when the last window went away, still down as far as the game knows.
+static CarriedKeys carriedKeys;
+static bool windowFocused = false;
 // The display mode the next fullscreen window asks for; zero width when none is wanted.
 static SDL_DisplayMode wantedMode = {};
 static bool wantedModeIsDesktop = false;
@@ -118,7 +118,7 @@ void ShutDownWindowSystem() {
     pending.clear();
     quitPosted = false;
     classRegistered = false;
-    keysCarried = false;
+    carriedKeys = CarriedKeys();
 }
 
 bool ChangeDisplayMode(int width, int height, int) {
@@ -205,13 +205,8 @@ bool DestroyGameWindow(WindowHandle window) {
     }
     // 2. What is held now is carried to the next window; the releases SDL makes up when the
     // window goes are not the player's.
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    keysCarried = false;
-    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
-        carriedKeys[i] = i < count && state[i] != 0;
-        keysCarried = keysCarried || carriedKeys[i];
-    }
+    carriedKeys.Carry(window->window);
+    windowFocused = false;
     SDL_DestroyWindow(window->window);
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_KEYUP);
@@ -328,24 +323,23 @@ static void Queue(unsigned message, std::uint32_t wParam, std::uint32_t lParam) 
     pending.push_back(m);
 }
 
-// The focus has come to a new window: a carried key that is no longer down was let go meanwhile.
-static void ReleaseKeysLetGo() {
-    if (!keysCarried) {
-        return;
-    }
-    keysCarried = false;
-    int count = 0;
-    const Uint8* state = SDL_GetKeyboardState(&count);
-    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
-        if (!carriedKeys[i] || (i < count && state[i] != 0)) {
-            continue;
-        }
-        const SDL_Scancode scancode = static_cast<SDL_Scancode>(i);
+static void QueueReleases(const std::vector<SDL_Scancode>& released) {
+    for (SDL_Scancode scancode : released) {
         unsigned vk = VirtualKeyOf(scancode, SDL_GetKeyFromScancode(scancode));
         if (vk != 0) {
             Queue(KeyUpMessage, vk, 0);
         }
     }
+}
+
+// Carried keys let go since the last look become releases.
+static void ReleaseCarriedKeys() {
+    if (!carriedKeys.Any()) {
+        return;
+    }
+    std::vector<SDL_Scancode> released;
+    carriedKeys.TakeReleased(windowFocused, released);
+    QueueReleases(released);
 }
 
 static bool ForCurrentWindow(Uint32 id) {
@@ -383,6 +377,9 @@ static void Translate(const SDL_Event& event) {
                 break;
             }
             bool down = event.type == SDL_KEYDOWN;
+            if (down) {
+                carriedKeys.Forget(event.key.keysym.scancode);
+            }
             Queue(down ? KeyDownMessage : KeyUpMessage, vk, 0);
             int c = down ? ControlCharacter(vk) : -1;
             if (c >= 0) {
@@ -428,7 +425,8 @@ static void Translate(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                     if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                        ReleaseKeysLetGo();
+                        windowFocused = true;
+                        ReleaseCarriedKeys();
                     }
                     if (!minimised) {
                         int w = 0;
@@ -440,9 +438,15 @@ static void Translate(const SDL_Event& event) {
                         Queue(ActivateMessage, 1, 0);
                     }
                     break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_FOCUS_LOST: {
+                    // Another program has the keyboard now: whatever was carried is let go.
+                    windowFocused = false;
+                    std::vector<SDL_Scancode> released;
+                    carriedKeys.TakeAll(released);
+                    QueueReleases(released);
                     Queue(ActivateMessage, minimised ? 1u << 16 : 0, 0);
                     break;
+                }
                 case SDL_WINDOWEVENT_CLOSE:
                     Queue(CloseMessage, 0, 0);
                     break;
@@ -473,6 +477,7 @@ static bool TakePending(WindowMessage& message) {
 }
 
 bool PeekWindowMessage(WindowMessage& message) {
+    ReleaseCarriedKeys();
     if (TakePending(message)) {
         return true;
     }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -109,4 +111,104 @@ TEST_F(RealWindowTest, GameTogglesTheWindowTwiceAndEndsOnEscapeWithStatusZero) {
     EXPECT_LT(lightDiffuse[0], 0.0f);
     EXPECT_EQ(fullscreen, 0);
     EXPECT_EQ(gameWindow, nullptr);
+}
+
+// Typing and holding keys through the X server, as a player does, into the game's real loop.
+class TypedRealWindowTest : public RealWindowTest {
+protected:
+    void SetUp() override {
+        RealWindowTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
+            GTEST_SKIP() << "no xdotool";
+        }
+        gameTable.boardView = BoardView();
+        ASSERT_TRUE(StartGame());
+        ASSERT_TRUE(PassUntil([] { return fadingIn == 0; }));
+    }
+    void TearDown() override {
+        if (!IsSkipped()) {
+            X("keyup Left");
+            EndGame();
+        }
+        RealWindowTest::TearDown();
+    }
+
+    static bool X(const std::string& args) {
+        return std::system(("timeout 10 xdotool " + args + " >/dev/null 2>&1").c_str()) == 0;
+    }
+    // Waits for the game's window to be mapped, gives it the focus and waits for that too.
+    static bool FocusTheWindow() {
+        return X("search --sync --onlyvisible --name '^Kestrane Alpha ver$' windowfocus --sync");
+    }
+    // Runs the game's loop until `done` holds; false when ten seconds were not enough.
+    template <typename Done>
+    static bool PassUntil(Done done) {
+        const std::int64_t end = MonotonicMicroseconds() + 10000000;
+        while (!done()) {
+            if (MonotonicMicroseconds() > end || !GamePass()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    static bool Passes(int n) {
+        return PassUntil([&n] { return n-- <= 0; });
+    }
+    // Types the keys, then a "v" that does nothing, and runs the loop until the "v" arrives:
+    // everything typed before it has been taken.
+    static bool Type(const std::string& keys) {
+        lastChar = 0;
+        return X("key --clearmodifiers " + keys + " v") &&
+               PassUntil([] { return lastChar == 'v'; });
+    }
+    // The brightness of the scene as the game shows it now.
+    static long Shown() {
+        DrawFrame();
+        return FrameBrightness();
+    }
+};
+
+// A typed "k" zooms one step and the board is still in view two seconds later; "]" shows the
+// wire frame and "[" brings the filled board back.
+TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
+    ASSERT_TRUE(FocusTheWindow());
+    const long filled = Shown();
+    const float z0 = gameTable.boardView.current.z;
+    ASSERT_TRUE(Type("k"));
+    ASSERT_TRUE(Passes(120));
+    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
+    EXPECT_GT(Shown(), filled * 9 / 10);
+
+    ASSERT_TRUE(Type("bracketright"));
+    ASSERT_TRUE(Passes(2));
+    EXPECT_LT(Shown(), filled * 7 / 10);
+    ASSERT_TRUE(Type("bracketleft"));
+    ASSERT_TRUE(Passes(2));
+    EXPECT_EQ(polygonMode, unsigned(GL_FILL));
+    EXPECT_GT(Shown(), filled * 9 / 10);
+}
+
+// An arrow held down while F1 reopens the window goes on turning the view in the new one, and
+// its release there stops it.
+TEST_F(TypedRealWindowTest, AnArrowHeldAcrossTheWindowToggleKeepsTurning) {
+    ASSERT_TRUE(FocusTheWindow());
+    ASSERT_TRUE(X("keydown Left"));
+    ASSERT_TRUE(PassUntil([] { return keys[LeftKey] != 0; }));
+
+    keys[F1Key] = 1;
+    ASSERT_TRUE(PassUntil([] { return keys[F1Key] == 0; }));
+    ASSERT_TRUE(FocusTheWindow());
+    ASSERT_TRUE(Type(""));
+    const float turn = gameTable.boardView.current.rotY;
+    ASSERT_TRUE(Passes(10));
+    EXPECT_EQ(keys[LeftKey], 1);
+    EXPECT_LT(gameTable.boardView.current.rotY, turn - 5.0f);
+
+    ASSERT_TRUE(X("keyup Left"));
+    ASSERT_TRUE(Type(""));
+    ASSERT_TRUE(Passes(2));
+    EXPECT_EQ(keys[LeftKey], 0);
 }

@@ -14,21 +14,40 @@ trap 'rm -f "$log"; [ -n "$own_server" ] && kill "$own_server" 2>/dev/null' EXIT
 
 fail() { echo "FAIL: $*"; sed 's/^/  game: /' "$log"; failures=$((failures + 1)); }
 
+# The game's window once it is mapped (viewable), waiting up to ten seconds for it.
 wait_window() {
+    timeout 10 xdotool search --sync --onlyvisible --name "^Kestrane Alpha ver$" 2>/dev/null | tail -1
+}
+
+# Types a key into the game: waits for its mapped window, gives it the focus and waits until the
+# server says it has it, so that the key cannot go to no window while the game is still starting.
+press() {
+    local w focused
+    w=$(wait_window)
+    [ -n "$w" ] || return 1
+    for _ in $(seq 50); do
+        timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null
+        focused=$(xdotool getwindowfocus 2>/dev/null)
+        [ "$focused" = "$w" ] && break
+        sleep 0.1
+    done
+    [ "$focused" = "$w" ] || return 1
+    xdotool key --clearmodifiers "$1"
+}
+
+# F1 closes the window and opens a new one: wait until the old window is gone from view and a new
+# one (or the game's end, or its fallback question) has come.
+toggle() {
+    local old w
+    old=$(wait_window)
+    press F1 || return 1
     for _ in $(seq 100); do
-        w=$(xdotool search --name "^Kestrane Alpha ver$" 2>/dev/null | tail -1)
-        [ -n "$w" ] && { echo "$w"; return 0; }
+        kill -0 "$pid" 2>/dev/null || return 0
+        w=$(xdotool search --onlyvisible --name "^Kestrane Alpha ver$" 2>/dev/null | tail -1)
+        [ -n "$w" ] && [ "$w" != "$old" ] && return 0
         sleep 0.1
     done
     return 1
-}
-
-press() {
-    local w
-    w=$(wait_window) || return 1
-    timeout 5 xdotool windowfocus --sync "$w" 2>/dev/null || true
-    xdotool key --clearmodifiers "$1"
-    sleep 0.5
 }
 
 # Starts the game in the background; finish waits for it and checks its status.
@@ -46,15 +65,14 @@ finish escape
 
 # 2. F1 there and back on this display; where it cannot switch mode, the fallback is taken.
 start yes
-press F1 || fail "toggle: no window"
-press F1 || fail "toggle back: no window"
+toggle || fail "toggle: no new window"
+toggle || fail "toggle back: no new window"
 press Escape || fail "toggle: no window for Escape"
 finish toggle
 
 # 3. Declining the fallback ends the game with status 0 (when the display refuses the mode).
 start no
-press F1 || fail "decline: no window"
-sleep 1
+toggle || fail "decline: neither a new window nor the end"
 if grep -q "Not Supported" "$log"; then
     grep -q "Program Will Now Close." "$log" || fail "decline: no closing box"
 else
@@ -73,14 +91,14 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${own#:}" ] && break; sleep 0.1; do
     failures=0
     export DISPLAY=$own
     start no
-    press F1 || fail "fullscreen: no window"
+    toggle || fail "fullscreen: no window"
     w=$(wait_window)
     geometry=$(xdotool getwindowgeometry "$w" 2>/dev/null)
     echo "$geometry" | grep -q "Position: 0,0" || fail "fullscreen: not at (0, 0): $geometry"
     echo "$geometry" | grep -q "Geometry: 800x600" || fail "fullscreen: not 800x600: $geometry"
     grep -q "Not Supported" "$log" && fail "fullscreen: refused on a display of its own size"
-    press F1
-    press Escape
+    toggle || fail "fullscreen: no window back"
+    press Escape || fail "fullscreen: no window for Escape"
     finish fullscreen
     exit "$failures"
 ) || failures=$((failures + $?))
