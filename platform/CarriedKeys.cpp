@@ -11,16 +11,26 @@ static KeySym KeySymOf(SDL_Keycode key) {
         KeySym sym;
     };
     static const Pair special[] = {
-        {SDLK_ESCAPE, XK_Escape},        {SDLK_RETURN, XK_Return},
-        {SDLK_BACKSPACE, XK_BackSpace},  {SDLK_TAB, XK_Tab},
-        {SDLK_DELETE, XK_Delete},        {SDLK_LEFT, XK_Left},
-        {SDLK_RIGHT, XK_Right},          {SDLK_UP, XK_Up},
-        {SDLK_DOWN, XK_Down},            {SDLK_KP_PLUS, XK_KP_Add},
-        {SDLK_KP_MINUS, XK_KP_Subtract}, {SDLK_LGUI, XK_Super_L},
-        {SDLK_RGUI, XK_Super_R},         {SDLK_APPLICATION, XK_Menu},
-        {SDLK_LSHIFT, XK_Shift_L},       {SDLK_RSHIFT, XK_Shift_R},
-        {SDLK_LCTRL, XK_Control_L},      {SDLK_RCTRL, XK_Control_R},
-        {SDLK_LALT, XK_Alt_L},           {SDLK_RALT, XK_Alt_R},
+        {SDLK_ESCAPE, XK_Escape},
+        {SDLK_RETURN, XK_Return},
+        {SDLK_BACKSPACE, XK_BackSpace},
+        {SDLK_TAB, XK_Tab},
+        {SDLK_DELETE, XK_Delete},
+        {SDLK_LEFT, XK_Left},
+        {SDLK_RIGHT, XK_Right},
+        {SDLK_UP, XK_Up},
+        {SDLK_DOWN, XK_Down},
+        {SDLK_KP_PLUS, XK_KP_Add},
+        {SDLK_KP_MINUS, XK_KP_Subtract},
+        {SDLK_LGUI, XK_Super_L},
+        {SDLK_RGUI, XK_Super_R},
+        {SDLK_APPLICATION, XK_Menu},
+        {SDLK_LSHIFT, XK_Shift_L},
+        {SDLK_RSHIFT, XK_Shift_R},
+        {SDLK_LCTRL, XK_Control_L},
+        {SDLK_RCTRL, XK_Control_R},
+        {SDLK_LALT, XK_Alt_L},
+        {SDLK_RALT, XK_Alt_R},
     };
     for (const Pair& p : special) {
         if (p.key == key) {
