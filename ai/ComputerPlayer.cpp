@@ -29,6 +29,14 @@ std::string ComputerPlayer::WeightPath(const char* file) const {
     return found;
 }
 
+void ComputerPlayer::LocateWeights() {
+    if (!weightsLocated) {
+        contactPath = WeightPath(contactFile);
+        racePath = WeightPath(raceFile);
+        weightsLocated = true;
+    }
+}
+
 ComputerPlayer::~ComputerPlayer() {
     for (unsigned a = count; a-- > 0;) {
         delete agents[a];
@@ -50,15 +58,14 @@ unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
     // 2. The weight files, read once. Both pairs read the same two files; a problem with a file is
     //    reported once, by the first pair.
     if (weightsPending) {
-        const std::string contact = WeightPath(contactFile);
-        if (!contact.empty()) {
-            networks[playerTwoContact]->LoadWeights(contact.c_str(), true);
-            networks[playerOneContact]->LoadWeights(contact.c_str(), false);
+        LocateWeights();
+        if (!contactPath.empty()) {
+            networks[playerTwoContact]->LoadWeights(contactPath.c_str(), true);
+            networks[playerOneContact]->LoadWeights(contactPath.c_str(), false);
         }
-        const std::string race = WeightPath(raceFile);
-        if (!race.empty()) {
-            networks[playerTwoRace]->LoadWeights(race.c_str(), true);
-            networks[playerOneRace]->LoadWeights(race.c_str(), false);
+        if (!racePath.empty()) {
+            networks[playerTwoRace]->LoadWeights(racePath.c_str(), true);
+            networks[playerOneRace]->LoadWeights(racePath.c_str(), false);
         }
         weightsPending = false;
     }

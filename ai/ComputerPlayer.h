@@ -27,6 +27,10 @@ public:
     unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
                         MoveList& moves);
 
+    // Decides which files the first move will read, and reports a file found nowhere now rather
+    // than then. Draws no random numbers; ChooseMove calls it when nobody has.
+    void LocateWeights();
+
     std::string weightDirectory;
 
 private:
@@ -37,4 +41,7 @@ private:
     NeuralNet* networks[count] = {nullptr, nullptr, nullptr, nullptr};
     NetAgent* agents[count] = {nullptr, nullptr, nullptr, nullptr};
     bool weightsPending = true;
+    bool weightsLocated = false;
+    std::string contactPath;
+    std::string racePath;
 };

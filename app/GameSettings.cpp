@@ -40,8 +40,7 @@ GameSettings SettingsFromEnvironment() {
     return settings;
 }
 
-OptionsOutcome ParseGameOptions(int argc, char** argv, GameSettings& settings,
-                                std::string& error) {
+OptionsOutcome ParseGameOptions(int argc, char** argv, GameSettings& settings, std::string& error) {
     for (int a = 1; a < argc; ++a) {
         const std::string option = argv[a];
         if (option == "--help") {

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/AppState.h"
 #include "app/GameSettings.h"
 #include "app/MainLoop.h"
 
@@ -21,5 +22,8 @@ int main(int argc, char** argv) {
         case OptionsOutcome::Run:
             break;
     }
+    // A player who starts the game where its weights cannot be found hears so at once, not
+    // after the first turn.
+    gameTable.computerPlayer.LocateWeights();
     return RunGame(settings);
 }
