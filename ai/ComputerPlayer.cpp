@@ -1,6 +1,9 @@
 #include "ai/ComputerPlayer.h"
 
+#include <cstdio>
+
 #include "ai/Agent.h"
+#include "ai/DataFiles.h"
 
 // Each pair of networks reads its shape from a list of its own; the lists outlive the networks.
 static const unsigned playerTwoLayers[3] = {200, 20, 1};
@@ -11,6 +14,28 @@ static const char* const raceFile = "net-160 (1).dat";
 
 // Slots in creation order.
 enum { playerTwoContact, playerTwoRace, playerOneContact, playerOneRace };
+
+std::string ComputerPlayer::WeightPath(const char* file) const {
+    if (!weightDirectory.empty()) {
+        const bool slash = weightDirectory.back() == '/';
+        return weightDirectory + (slash ? "" : "/") + file;
+    }
+    std::string tried;
+    const std::string found = FindDataFile(file, tried);
+    if (found.empty()) {
+        std::fprintf(stderr, "%s: not found (tried %s); the network keeps its random weights\n",
+                     file, tried.c_str());
+    }
+    return found;
+}
+
+void ComputerPlayer::LocateWeights() {
+    if (!weightsLocated) {
+        contactPath = WeightPath(contactFile);
+        racePath = WeightPath(raceFile);
+        weightsLocated = true;
+    }
+}
 
 ComputerPlayer::~ComputerPlayer() {
     for (unsigned a = count; a-- > 0;) {
@@ -33,16 +58,15 @@ unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
     // 2. The weight files, read once. Both pairs read the same two files; a problem with a file is
     //    reported once, by the first pair.
     if (weightsPending) {
-        std::string prefix = weightDirectory;
-        if (!prefix.empty() && prefix.back() != '/') {
-            prefix += '/';
+        LocateWeights();
+        if (!contactPath.empty()) {
+            networks[playerTwoContact]->LoadWeights(contactPath.c_str(), true);
+            networks[playerOneContact]->LoadWeights(contactPath.c_str(), false);
         }
-        const std::string contact = prefix + contactFile;
-        const std::string race = prefix + raceFile;
-        networks[playerTwoContact]->LoadWeights(contact.c_str(), true);
-        networks[playerTwoRace]->LoadWeights(race.c_str(), true);
-        networks[playerOneContact]->LoadWeights(contact.c_str(), false);
-        networks[playerOneRace]->LoadWeights(race.c_str(), false);
+        if (!racePath.empty()) {
+            networks[playerTwoRace]->LoadWeights(racePath.c_str(), true);
+            networks[playerOneRace]->LoadWeights(racePath.c_str(), false);
+        }
         weightsPending = false;
     }
     // 3. The agents, each reseeding the generator from the clock.

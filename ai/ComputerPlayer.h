@@ -11,7 +11,8 @@ class NetAgent;
 // Chooses the computer's play for a position and roll. On the first call it creates its four
 // networks (player-2 contact, player-2 race, player-1 contact, player-1 race), reads the two weight
 // files once ("net-160 (0).dat" for the contact pair, "net-160 (1).dat" for the race pair, from
-// weightDirectory or the working directory when that is empty) and creates one agent per network.
+// weightDirectory or, when that is empty, from the first of DataFolders() that has each file) and
+// creates one agent per network. A file found nowhere is reported once, naming every place tried.
 // They live as long as the player and are destroyed in reverse order of creation. Every call
 // resets all four agents, then the agent for the side to move and the game phase searches.
 class ComputerPlayer {
@@ -26,11 +27,21 @@ public:
     unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
                         MoveList& moves);
 
+    // Decides which files the first move will read, and reports a file found nowhere now rather
+    // than then. Draws no random numbers; ChooseMove calls it when nobody has.
+    void LocateWeights();
+
     std::string weightDirectory;
 
 private:
+    // The path to read `file` from; "" (reported) when no data folder has it.
+    std::string WeightPath(const char* file) const;
+
     static const unsigned count = 4;
     NeuralNet* networks[count] = {nullptr, nullptr, nullptr, nullptr};
     NetAgent* agents[count] = {nullptr, nullptr, nullptr, nullptr};
     bool weightsPending = true;
+    bool weightsLocated = false;
+    std::string contactPath;
+    std::string racePath;
 };

@@ -3,8 +3,6 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "app/AppState.h"
 #include "app/FramePacer.h"
@@ -23,11 +21,6 @@ static const float turnStep = 1.0f;
 static FramePacer pacer;
 static bool pacingWanted = true;
 static bool swapIntervalGranted = false;
-
-static bool EnvironmentFlag(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value && std::strcmp(value, "0") != 0;
-}
 
 // Asks for a synced swap on the context just made current (no tearing), and restarts the game's
 // clock. Every opening makes a new context, so every opening asks again.
@@ -225,23 +218,21 @@ static bool NextMessage(WindowMessage& message) {
     return got;
 }
 
-static void StartJournal() {
-    const char* replay = std::getenv("KESTRANE_REPLAY");
-    const char* record = std::getenv("KESTRANE_RECORD");
-    if (replay && *replay) {
-        inputJournal.StartReplay(replay);
-    } else if (record && *record) {
-        inputJournal.StartRecording(record);
+static void StartJournal(const GameSettings& settings) {
+    if (!settings.replay.empty()) {
+        inputJournal.StartReplay(settings.replay.c_str());
+    } else if (!settings.record.empty()) {
+        inputJournal.StartRecording(settings.record.c_str());
     }
 }
 
-bool StartGame() {
-    pacingWanted = !EnvironmentFlag("KESTRANE_NO_PACING");
-    reportRate = EnvironmentFlag("KESTRANE_REPORT_FPS");
+bool StartGame(const GameSettings& settings) {
+    pacingWanted = settings.pacing;
+    reportRate = settings.reportRate;
     passes = 0;
     frames = 0;
     reopenFailed = false;
-    StartJournal();
+    StartJournal(settings);
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenWindowForMode()) {
@@ -291,9 +282,9 @@ void EndGame() {
     ShutDownWindowSystem();
 }
 
-int RunGame() {
+int RunGame(const GameSettings& settings) {
     // The status is 0 however the game ended.
-    if (StartGame()) {
+    if (StartGame(settings)) {
         while (GamePass()) {
         }
         EndGame();

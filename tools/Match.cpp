@@ -9,6 +9,7 @@
 #include "ai/Agent.h"
 #include "ai/Chance.h"
 #include "ai/ComputerPlayer.h"
+#include "ai/DataFiles.h"
 
 bool ApplyMoves(BoardState& board, const MoveList& moves) {
     unsigned list[15];
@@ -107,12 +108,14 @@ static bool IsFile(const std::string& path) {
 
 std::unique_ptr<MatchPlayer> MakeMatchPlayer(const std::string& name, const Pubeval& pubeval,
                                              std::string& error) {
-    if (name.rfind("net:", 0) == 0) {
-        std::string dir = name.substr(4);
+    if (name == "net" || name.rfind("net:", 0) == 0) {
+        // No folder named: the files the game itself would read.
+        const std::string dir = name.size() > 4 ? name.substr(4) : "";
         for (const char* file : {"net-160 (0).dat", "net-160 (1).dat"}) {
-            std::string path = (dir.empty() ? std::string(".") : dir) + "/" + file;
-            if (!IsFile(path)) {
-                error = "no weight file " + path;
+            std::string tried;
+            if (dir.empty() ? FindDataFile(file, tried).empty() : !IsFile(dir + "/" + file)) {
+                error = std::string("no weight file ") + file + " (tried " +
+                        (dir.empty() ? tried : dir + "/" + file) + ")";
                 return nullptr;
             }
         }
@@ -127,7 +130,7 @@ std::unique_ptr<MatchPlayer> MakeMatchPlayer(const std::string& name, const Pube
     if (name == "random") {
         return std::make_unique<AgentPlayer<RandomAgent>>();
     }
-    error = "unknown player " + name + " (net:DIR, pubeval, heuristic or random)";
+    error = "unknown player " + name + " (net[:DIR], pubeval, heuristic or random)";
     return nullptr;
 }
 

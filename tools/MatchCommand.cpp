@@ -8,7 +8,7 @@
 
 static const char* const kMatchUsage =
     "usage: kestrane-ai match --a PLAYER --b PLAYER --games N --seed S [--pubeval FILE]\n"
-    "players: net:DIR, pubeval, heuristic, random\n";
+    "players: net[:DIR], pubeval, heuristic, random\n";
 
 int MatchCommand(int argc, char** argv) {
     std::string a, b, pubevalPath;

@@ -1,11 +1,11 @@
 #include "tools/Pubeval.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "ai/DataFiles.h"
 
 bool Pubeval::Load(const std::string& path, std::string& error) {
     std::ifstream in(path);
@@ -128,15 +128,11 @@ bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error) 
     if (!path.empty()) {
         return pubeval.Load(path, error);
     }
-    char program[4096];
-    ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
-    if (n > 0) {
-        program[n] = '\0';
-        std::string beside = program;
-        beside = beside.substr(0, beside.rfind('/') + 1) + "pubeval-weights.tsv";
-        if (pubeval.Load(beside, error)) {
-            return true;
-        }
+    std::string tried;
+    const std::string found = FindDataFile("pubeval-weights.tsv", tried);
+    if (found.empty()) {
+        error = "pubeval-weights.tsv: not found (tried " + tried + ")";
+        return false;
     }
-    return pubeval.Load("pubeval-weights.tsv", error);
+    return pubeval.Load(found, error);
 }

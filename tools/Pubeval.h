@@ -24,5 +24,5 @@ public:
 // Checkers the mover (player 1) still has on the board or the bar.
 int MoverCheckers(const PointEntry points[26]);
 
-// Finds the weight table: `path` if given, else next to the program, else in the working folder.
+// Reads the weight table from `path` if given, else from the first of DataFolders() that has it.
 bool LoadPubeval(Pubeval& pubeval, const std::string& path, std::string& error);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "ai/ComputerPlayer.h"
+#include "ai/DataFiles.h"
 #include "tests/ai/AiTestSupport.h"
 
 static std::string Play(ComputerPlayer& player, const BoardState& board, unsigned d0, unsigned d1,
@@ -49,4 +53,36 @@ TEST(ComputerPlayer, ReadsEachWeightFileOnceOnTheFirstMove) {
     EXPECT_EQ(Play(player, race, 6, 2), expected);
     race.Mirror();
     EXPECT_EQ(Play(player, race, 6, 2, 2), expected);
+}
+
+// Catches a search that prefers the program's folder to the player's own files, misses the
+// build tree's files elsewhere, or warns without naming where it looked.
+TEST(DataFiles, WorkingDirectoryFirstThenTheInstallThenBesideTheProgram) {
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    const std::string own = WeightFolder("own-files", 0, 0);
+    ASSERT_EQ(chdir(own.c_str()), 0);
+    std::string tried;
+    EXPECT_EQ(FindDataFile("net-160 (0).dat", tried), "./net-160 (0).dat");
+
+    // The tests run from the build's bin/, beside the files the build puts there.
+    const std::string empty = ::testing::TempDir() + "no-data-here";
+    mkdir(empty.c_str(), 0755);
+    ASSERT_EQ(chdir(empty.c_str()), 0);
+    const std::string beside = FindDataFile("net-160 (1).dat", tried);
+    EXPECT_EQ(beside, DataFolders().back() + "net-160 (1).dat");
+    EXPECT_NE(beside.find("/bin/"), std::string::npos);
+
+    const std::vector<std::string> folders = DataFolders();
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(FindDataFile("no-such-file", tried), "");
+    EXPECT_EQ(tried,
+              "./no-such-file, " + folders[1] + "no-such-file, " + folders[2] + "no-such-file");
+    EXPECT_EQ(folders[1].substr(folders[1].size() - 16), "/share/kestrane/");
+    ComputerPlayer lost;
+    ::testing::internal::CaptureStderr();
+    lost.LocateWeights();
+    const std::string warning = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_EQ(warning, "");
 }
