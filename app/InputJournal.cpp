@@ -162,7 +162,7 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             }
         } else if (ok && kind == "steps") {
             long long n = 0;
-            ok = ReadNumber(in, 0, 1000, n);
+            ok = ReadNumber(in, 0, 60, n);
             if (ok) {
                 steps.push_back({static_cast<long>(pass), static_cast<int>(n)});
             }

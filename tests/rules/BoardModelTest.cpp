@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/rules/TablePlayer.h"
+#include "tests/rules/TableSetup.h"
 
 // Checkers stand in layers of six from the rim; bars and trays lie in their own halves.
 TEST(SlotPosition, LayersOfSixOnPointsBarsAndTrays) {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "tests/rules/TablePlayer.h"
+#include "tests/rules/TableSetup.h"
 
 static const int Refused = -1;
 

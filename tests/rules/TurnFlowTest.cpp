@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/rules/TablePlayer.h"
+#include "tests/rules/TableSetup.h"
 
 // A table in the starting position with a player at 800 x 600.
 class TurnFlow : public ::testing::Test {
@@ -53,7 +53,7 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
 
     Checker* mover = table->points[13].Top();
     ASSERT_TRUE(player.ClickPoint(13));
-    EXPECT_EQ(player.RunUntil([&] { return !table->hand.moving; }), 45);
+    EXPECT_EQ(RunUntil(player, [&] { return !table->hand.moving; }), 45);
     EXPECT_EQ(table->points[8].Top(), mover);
     EXPECT_EQ(mover->current.z, SlotPosition(8, 3).z);
     EXPECT_EQ(table->movesLeft, 1);
@@ -69,10 +69,10 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
 TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     SetRoll(*table, 6, 1);
     ASSERT_TRUE(player.ClickPoint(13));
-    ASSERT_GT(player.RunUntil([&] { return table->hand.mode == CarryMode; }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return table->hand.mode == CarryMode; }), 0);
     player.RightClick(400, 300);
     EXPECT_EQ(table->selectedDie, 0);
-    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->movesLeft, 1);
     EXPECT_EQ(table->dice[table->selectedDie].value, 1);
     player.RightClick(400, 300);
@@ -90,7 +90,7 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     EXPECT_EQ(table->hand.target.x, target.x);
     EXPECT_EQ(table->hand.current.x, at.x);
     EXPECT_EQ(table->hand.current.z, at.z);
-    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->points[HumanBar].count, 1u);
 }
 
@@ -122,7 +122,7 @@ TEST_F(TurnFlow, TurnEndsAfterOneMoveWhenTheOtherDieCannotBeUsed) {
     SetRoll(*table, 3, 6);
     const int turns = table->turnsStarted;
     ASSERT_TRUE(player.ClickPoint(13));
-    EXPECT_EQ(player.RunUntil([&] { return table->turnsStarted > turns; }), 45);
+    EXPECT_EQ(RunUntil(player, [&] { return table->turnsStarted > turns; }), 45);
 }
 
 TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
@@ -132,7 +132,7 @@ TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
     Checker* mover = table->points[13].Top();
     ASSERT_TRUE(player.ClickPoint(13));
     EXPECT_EQ(table->hand.mode, ReachHitMode);
-    EXPECT_EQ(player.RunUntil([&] { return !table->hand.moving; }), 60);
+    EXPECT_EQ(RunUntil(player, [&] { return !table->hand.moving; }), 60);
     EXPECT_EQ(table->points[9].Top(), mover);
     EXPECT_EQ(mover->current.z, SlotPosition(9, 0).z);
     EXPECT_EQ(table->points[ComputerBar].Top(), blot);
@@ -143,7 +143,7 @@ TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
     Checker* humanBlot = table->points[13].Top();
     StartComputerTurn(3, 5, {{2, 3}});
     EXPECT_EQ(table->barPoint, HumanBar);
-    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->points[HumanBar].Top(), humanBlot);
     EXPECT_EQ(humanBlot->current.z, SlotPosition(HumanBar, 0).z);
 }
@@ -154,7 +154,7 @@ TEST_F(TurnFlow, AComputerCheckerMovedAgainStartsWhereItsLastMoveLeftIt) {
     StartComputerTurn(4, 4, {{2, 4}, {3, 4}, {2, 4}, {3, 4}});
     EXPECT_EQ(std::vector<int>(table->plannedSources, table->plannedSources + 4),
               std::vector<int>({17, 18, 21, 22}));
-    ASSERT_GT(player.RunUntil([&] { return HumansTurnAgain(); }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->points[ComputerTray].count, 13u);
 }
 
@@ -167,7 +167,7 @@ TEST_F(TurnFlow, TheComputerPlayersDoublesPlayWithOnlyTwoMovesIsCarriedOut) {
     ASSERT_EQ(table->movesLeft, 2);
     BeginComputerMoves();
     // Two moves of 30 frames and the return of 15.
-    EXPECT_EQ(player.RunUntil([&] { return HumansTurnAgain(); }), 75);
+    EXPECT_EQ(RunUntil(player, [&] { return HumansTurnAgain(); }), 75);
     EXPECT_EQ(table->points[21].Owner(), ComputerSide);
     EXPECT_EQ(table->stalledComputerTurns, 0);
 }
@@ -179,7 +179,7 @@ TEST_F(TurnFlow, AComputerWithNoMoveGivesTheHumanAFreshRollAtOnce) {
     table->movesLeft = 1;
     const int turns = table->turnsStarted;
     ASSERT_TRUE(player.ClickPoint(13));
-    ASSERT_EQ(player.RunUntil([&] { return table->turnsStarted > turns; }), 45);
+    ASSERT_EQ(RunUntil(player, [&] { return table->turnsStarted > turns; }), 45);
     // The computer's roll and the human's new one, in the same frame.
     EXPECT_EQ(table->turnsStarted, turns + 2);
     EXPECT_TRUE(HumansTurnAgain());
@@ -189,25 +189,29 @@ TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
     // Refused in the middle of a turn: the second move starts on a human point.
     StartComputerTurn(4, 2, {{14, 4}, {0, 2}});
     table->plannedSources[1] = 6;
-    EXPECT_LE(player.RunUntil([&] { return HumansTurnAgain(); }), 30 + 1 + 15);
+    EXPECT_LE(RunUntil(player, [&] { return HumansTurnAgain(); }), 30 + 1 + 15);
     EXPECT_EQ(table->computerMovesDone, 1);
     EXPECT_EQ(table->points[23].Owner(), ComputerSide);
     // Refused at once: the first planned move is blocked by the human's five checkers on 6.
     StartComputerTurn(5, 2, {{0, 5}});
-    EXPECT_GT(player.RunUntil([&] { return HumansTurnAgain(); }, 100), 0);
+    EXPECT_GT(RunUntil(
+                  player, [&] { return HumansTurnAgain(); }, 100),
+              0);
     EXPECT_EQ(table->stalledComputerTurns, 2);
     EXPECT_EQ(table->points[1].count, 2u);
 }
 
 TEST_F(TurnFlow, ABlockedHumanTurnPassesOnlyAfterTheRollHasBeenShown) {
     SetRoll(*table, 5, 6);
-    EXPECT_EQ(player.RunUntil([] { return false; }, 300), -1);
+    EXPECT_EQ(RunUntil(
+                  player, [] { return false; }, 300),
+              -1);
     EXPECT_EQ(table->currentSide, HumanSide) << "a turn with a move waits for the human";
     SetPosition(*table, "h25:1 c19:2 c20:2");
     ASSERT_FALSE(table->HumanHasAnyMove());
     const int turns = table->turnsStarted;
     EXPECT_FALSE(player.ClickPoint(HumanBar));
-    EXPECT_EQ(player.RunUntil([&] { return table->turnsStarted != turns; }),
+    EXPECT_EQ(RunUntil(player, [&] { return table->turnsStarted != turns; }),
               GameTable::NoMovePassFrames);
     EXPECT_EQ(table->blockedTurnsPassed, 1);
 }
@@ -216,7 +220,7 @@ TEST_F(TurnFlow, TheWonGameStaysInViewThenANewGameStartsWithTheHumansRoll) {
     SetPosition(*table, "h2:1 c24:3");
     SetRoll(*table, 4, 1);
     ASSERT_TRUE(player.ClickPoint(2));
-    ASSERT_EQ(player.RunUntil([&] { return table->gamesFinished == 1; }), 45);
+    ASSERT_EQ(RunUntil(player, [&] { return table->gamesFinished == 1; }), 45);
     EXPECT_EQ(table->lastWinner, HumanSide);
     const int turns = table->turnsStarted;
     // The finished position, untouched for the pause; clicks are ignored.

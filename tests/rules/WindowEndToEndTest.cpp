@@ -14,7 +14,7 @@
 #include "app/AppState.h"
 #include "app/GameWindow.h"
 #include "app/MainLoop.h"
-#include "tests/rules/TablePlayer.h"
+#include "tests/rules/TableSetup.h"
 
 static std::string Shell(const std::string& command) {
     std::string output;

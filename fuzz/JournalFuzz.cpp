@@ -1,0 +1,24 @@
+// An input journal given to the game to replay: the game parses it and plays a short run of it
+// through the scripted window system; a journal it cannot read leaves the game on live input.
+#include <cstdlib>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/InputJournal.h"
+#include "app/MainLoop.h"
+#include "fuzz/FuzzSupport.h"
+#include "platform/FakePlatform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = WriteInput("journal.txt", data, size);
+    setenv("KESTRANE_REPLAY", path.c_str(), 1);
+    ResetFakePlatform();
+    ResetAppState();
+    // A few seconds of game time at the most, then the scripted window system closes the game.
+    Fake().swapLimit = 120;
+    RunGame();
+    if (Fake().windowsOpen != 0 || gameWindow != nullptr) {
+        __builtin_trap();
+    }
+    return 0;
+}
