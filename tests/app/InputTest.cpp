@@ -85,25 +85,25 @@ TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
 }
 
 // A held F1 toggles once; typed "p" is character 112, the same entry. Reopening the window must
-// keep the held keys and the light's fade.
+// keep the held keys (an arrow goes on turning the view) and the light's fade.
 TEST_F(AppTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
     ASSERT_TRUE(Open());
     lightDiffuse[0] = 0.4f;
-    Send(KeyDownMessage, 'W');
+    Send(KeyDownMessage, LeftKey);
     Send(KeyDownMessage, F1Key);
     ASSERT_TRUE(ApplyKeyActions());
     ASSERT_TRUE(ApplyKeyActions());
     EXPECT_EQ(Count("CreateGameWindow fullscreen"), 1);
-    EXPECT_EQ(keys['W'], 1);
+    EXPECT_EQ(keys[LeftKey], 1);
     EXPECT_EQ(lightDiffuse[0], 0.4f);
     EXPECT_EQ(fadingIn, 1);
 
     Send(CharMessage, 'p');
     ASSERT_TRUE(ApplyKeyActions());
     EXPECT_EQ(fullscreen, 0);
-    const float z = gameTable.hand.current.z;
+    const float turn = gameTable.boardView.current.rotY;
     Passes(3);
-    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z - 3 * 0.05f);
+    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn - 3.0f);
     EXPECT_EQ(Count("CreateGameWindow"), 2);
     EXPECT_EQ(Fake().windowsOpen, 1);
     EXPECT_EQ(Fake().renderContextsHeld, 1);
