@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "AppFixture.h"
 #include "ai/Chance.h"
@@ -29,6 +30,9 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     ASSERT_EQ(RunGame(), 0);
     const Pose hand = gameTable.hand.current;
     const int swaps = Fake().swaps;
+    std::stringstream recorded;
+    recorded << std::ifstream(path).rdbuf();
+    EXPECT_NE(recorded.str().find("\nsteps "), std::string::npos);
 
     SetUp();
     Script(10, KeyDownMessage, 'A');  // live input must not change the replay
