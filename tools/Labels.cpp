@@ -1,5 +1,6 @@
 #include "tools/Labels.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -141,7 +142,7 @@ std::vector<LabelledDecision> PlayForLabels(const TrainNet& contact, const Train
 }
 
 Agreement AgreeWithLabels(const TrainNet& contact, const TrainNet& race,
-                           const std::vector<LabelledDecision>& decisions) {
+                          const std::vector<LabelledDecision>& decisions) {
     NetChooser net(contact, race);
     RollPlays plays;
     BoardState board;

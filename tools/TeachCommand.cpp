@@ -224,8 +224,14 @@ static int Teach(const TeachOptions& o) {
         std::fprintf(stderr, "teach: %s\n", error.c_str());
         return 1;
     }
-    std::system(("rm -rf '" + work + "'").c_str());
-    std::fprintf(stderr, "teach: %zu decisions written to %s, %ld left out (the teacher's play "
+    for (const TeacherJob& job : jobs) {
+        for (const std::string& file : {job.in, job.out, job.log}) {
+            std::remove(file.c_str());
+        }
+    }
+    rmdir(work.c_str());
+    std::fprintf(stderr,
+                 "teach: %zu decisions written to %s, %ld left out (the teacher's play "
                  "is none of the game's), %.1f s\n",
                  kept.size(), o.out.c_str(), unmatched, seconds());
     return 0;
