@@ -4,3 +4,4 @@
 // exit status.
 int TrainCommand(int argc, char** argv);
 int MatchCommand(int argc, char** argv);
+int TeachCommand(int argc, char** argv);

@@ -16,7 +16,10 @@ static const Command commands[] = {
     {"match", MatchCommand,
      "match --a PLAYER --b PLAYER --games N --seed S   players: net[:DIR], pubeval, heuristic, "
      "random"},
-    {"train", TrainCommand, "train --out DIR --games N --seed S [--resume] [options]"},
+    {"train", TrainCommand,
+     "train --out DIR (--games N | --labels FILE ...) --seed S [--resume] [options]"},
+    {"teach", TeachCommand,
+     "teach --net DIR --out FILE --games N --seed S [options]   label positions with gnubg"},
 };
 
 static void PrintUsage(std::FILE* out) {

@@ -12,7 +12,10 @@ static const char* const kTrainUsage =
     "usage: kestrane-ai train --out DIR --games N --seed S [--resume] [--from DIR]\n"
     "         [--follow-teacher] [--teacher pubeval|rollout] [--rollouts R] [--candidates K]\n"
     "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--replay K] [--memory M]\n"
-    "         [--check-every G] [--bench-games M] [--stop-at G] [--pubeval FILE]\n";
+    "         [--check-every G] [--bench-games M] [--stop-at G] [--pubeval FILE]\n"
+    "   or: kestrane-ai train --out DIR --labels FILE [--labels FILE ...] --seed S [--from DIR]\n"
+    "         [--epochs E] [--held-out K] [--rate A] [--final-rate B] [--pull P] [--floor F]\n"
+    "         [--bench-games M] [--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
     char* end = nullptr;
@@ -50,6 +53,12 @@ int TrainCommand(int argc, char** argv) {
             options.teacher = value;
         } else if (key == "--pubeval") {
             pubevalPath = value;
+        } else if (key == "--labels") {
+            options.labels.push_back(value);
+        } else if (key == "--epochs" && numeric && number >= 0 && number <= 10000) {
+            options.epochs = static_cast<int>(number);
+        } else if (key == "--held-out" && numeric && number >= 2 && number <= 1e9) {
+            options.heldOutEvery = static_cast<int>(number);
         } else if (key == "--games" && numeric && number >= 1 && number <= 1e9) {
             options.games = static_cast<int>(number);
         } else if (key == "--stop-at" && numeric && number >= 1 && number <= 1e9) {
@@ -82,7 +91,7 @@ int TrainCommand(int argc, char** argv) {
             return 2;
         }
     }
-    if (options.out.empty() || options.games <= 0) {
+    if (options.out.empty() || (options.games <= 0 && options.labels.empty())) {
         std::fprintf(stderr, "%s", kTrainUsage);
         return 2;
     }

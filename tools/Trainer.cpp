@@ -1,5 +1,7 @@
 #include "tools/Trainer.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -9,6 +11,7 @@
 #include <sstream>
 
 #include "ai/Agent.h"
+#include "tools/Labels.h"
 
 RollPlays::RollPlays() : list(512) {}
 
@@ -25,8 +28,7 @@ static void CopyPoints(const PointEntry from[26], PointEntry to[26]) {
     std::copy(from, from + 26, to);
 }
 
-// A remembered position keeps one signed count a point, the mover's checkers positive.
-static void Pack(const PointEntry points[26], signed char out[26]) {
+void PackPoints(const PointEntry points[26], signed char out[26]) {
     for (int i = 0; i < 26; ++i) {
         int count = static_cast<int>(points[i].count);
         out[i] = static_cast<signed char>(points[i].owner == 1   ? count
@@ -35,7 +37,7 @@ static void Pack(const PointEntry points[26], signed char out[26]) {
     }
 }
 
-static void Unpack(const signed char in[26], PointEntry points[26]) {
+void UnpackPoints(const signed char in[26], PointEntry points[26]) {
     for (int i = 0; i < 26; ++i) {
         int c = in[i];
         points[i].owner = c > 0 ? 1u : c < 0 ? 2u : 0u;
@@ -327,7 +329,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
         Remember(before, label);
         for (int r = 0; r < options.replay; ++r) {
             const Decision& d = memory[rng() % memory.size()];
-            Unpack(d.before, replayBoard.points);
+            UnpackPoints(d.before, replayBoard.points);
             replayCandidates.Find(replayBoard.points, d.die1, d.die2);
             if (d.label < replayCandidates.Size()) {
                 Learn(IsRace(replayBoard) ? race : contact, replayCandidates, d.label, rate);
@@ -339,7 +341,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
 
 void Trainer::Remember(const BoardState& before, int label) {
     Decision d;
-    Pack(before.points, d.before);
+    PackPoints(before.points, d.before);
     d.die1 = static_cast<unsigned char>(lastDice[0]);
     d.die2 = static_cast<unsigned char>(lastDice[1]);
     d.label = static_cast<unsigned short>(label);
@@ -491,6 +493,70 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
            ReadWeights(race, Join(options.out, kRaceFile), error);
 }
 
+bool Trainer::RunLabels(std::string& error) {
+    // 1. The decisions, whole games held out to measure on.
+    std::vector<LabelledDecision> train, heldOut;
+    for (const std::string& path : options.labels) {
+        std::vector<LabelledDecision> file;
+        if (!ReadLabels(path, file, error)) {
+            return false;
+        }
+        for (const LabelledDecision& d : file) {
+            (d.game % options.heldOutEvery == options.heldOutEvery - 1 ? heldOut : train)
+                .push_back(d);
+        }
+    }
+    std::fprintf(stderr, "%zu decisions to learn from, %zu held out\n", train.size(),
+                 heldOut.size());
+    auto start = std::chrono::steady_clock::now();
+    std::vector<size_t> order(train.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    BoardState board;
+    double steps = static_cast<double>(train.size()) * options.epochs;
+    for (int epoch = 0; epoch <= options.epochs; ++epoch) {
+        // 2. One pass in a fresh order, the rate falling from step to step.
+        if (epoch > 0) {
+            for (size_t i = order.size(); i > 1; --i) {
+                std::swap(order[i - 1], order[rng() % i]);
+            }
+            for (size_t i = 0; i < order.size(); ++i) {
+                const LabelledDecision& d = train[order[i]];
+                double progress = ((epoch - 1) * static_cast<double>(order.size()) + i) / steps;
+                UnpackPoints(d.before, board.points);
+                candidates.Find(board.points, d.die1, d.die2);
+                Learn(IsRace(board) ? race : contact, candidates, d.label,
+                      options.rate + (options.finalRate - options.rate) * progress);
+            }
+        }
+        // 3. How the networks now agree with the teacher and play against pubeval.
+        Agreement a = AgreeWithLabels(contact, race, heldOut);
+        double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fprintf(stderr, "epoch %d/%d  held-out agreement %.2f%% (contact %.2f%%, race %.2f%%)",
+                     epoch, options.epochs, a.All(), a.Share(0), a.Share(1));
+        if (options.benchGames > 0) {
+            double win = WinRateAgainstPubeval(contact, race, pubeval, options.benchGames,
+                                               options.seed * 7777u + 1u);
+            std::fprintf(stderr, "  vs pubeval %.1f%% of %d", 100.0 * win, options.benchGames);
+        }
+        std::fprintf(stderr, "  %.0f s\n", seconds);
+        if (epoch == 0) {
+            continue;
+        }
+        std::string keep = Join(options.out, ("epoch-" + std::to_string(epoch)).c_str());
+        mkdir(keep.c_str(), 0755);
+        for (const std::string& dir : {options.out, keep}) {
+            if (!WriteWeights(contact, Join(dir, kContactFile), error) ||
+                !WriteWeights(race, Join(dir, kRaceFile), error)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool Trainer::Run(std::string& error) {
     int done = 0;
     if (options.resume) {
@@ -502,6 +568,9 @@ bool Trainer::Run(std::string& error) {
             !ReadWeights(race, Join(options.from, kRaceFile), error)) {
             return false;
         }
+    }
+    if (!options.labels.empty()) {
+        return RunLabels(error);
     }
     auto start = std::chrono::steady_clock::now();
     int startDone = done;

@@ -47,6 +47,11 @@ struct TrainNet {
 bool WriteWeights(const TrainNet& net, const std::string& path, std::string& error);
 bool ReadWeights(TrainNet& net, const std::string& path, std::string& error);
 
+// A position kept small, for long memories and data sets: one signed count a point, the mover's
+// checkers positive.
+void PackPoints(const PointEntry points[26], signed char out[26]);
+void UnpackPoints(const signed char in[26], PointEntry points[26]);
+
 extern const char* const kContactFile;
 extern const char* const kRaceFile;
 
@@ -107,11 +112,18 @@ struct TrainOptions {
     int memorySize = 200000;
     // Play the teacher's choice instead of the networks' own.
     bool followTeacher = false;
+    // Label files to learn from instead of playing games: `epochs` passes over their decisions
+    // in a shuffled order, every `heldOutEvery`-th game of each file kept apart to measure.
+    std::vector<std::string> labels;
+    int epochs = 10;
+    int heldOutEvery = 10;
 };
 
 // Trains both networks by ranking the teacher's play highest among the candidates of each roll
 // (a softmax over the candidates' output sums, the teacher's play as the label). Games are
-// played by the networks themselves so that they learn on the positions they reach.
+// played by the networks themselves so that they learn on the positions they reach; with label
+// files, the decisions come from the files instead (made by `kestrane-ai teach` from the games
+// of earlier networks).
 class Trainer {
 public:
     Trainer(const TrainOptions& options, const Pubeval& pubeval);
@@ -140,6 +152,7 @@ private:
     int RolloutTeacher(const RollPlays& candidates, const std::vector<float>& values,
                        int pubevalPick);
     int RolloutWins(const PointEntry after[26], uint32_t seed, int count);
+    bool RunLabels(std::string& error);
     bool SaveCheckpoint(int gamesDone, std::string& error);
     bool LoadCheckpoint(int& gamesDone, std::string& error);
 

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tools/Commands.h"
+#include "tools/Labels.h"
+
+static std::string Scratch(const std::string& name) {
+    std::string dir = testing::TempDir() + "kestrane-labels-" + name;
+    EXPECT_EQ(std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()), 0);
+    return dir;
+}
+
+// pubeval's picks stand in for the teacher's, so that no test needs the teacher installed.
+static std::vector<LabelledDecision> PubevalLabels(int games, uint32_t seed) {
+    Pubeval pubeval;
+    std::string error;
+    EXPECT_TRUE(pubeval.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
+    static TrainNet contact, race;
+    std::mt19937 rng(seed);
+    contact.Randomize(rng);
+    race.Randomize(rng);
+    std::vector<LabelledDecision> decisions = PlayForLabels(contact, race, games, seed, 0.1);
+    PubevalChooser teacher(pubeval);
+    RollPlays plays;
+    BoardState board;
+    for (LabelledDecision& d : decisions) {
+        UnpackPoints(d.before, board.points);
+        plays.Find(board.points, d.die1, d.die2);
+        d.label = teacher.Choose(board, plays);
+    }
+    return decisions;
+}
+
+TEST(LabelFiles, RoundTripAndRefuseDamage) {
+    std::string dir = Scratch("files");
+    std::vector<LabelledDecision> written = PubevalLabels(3, 5), read;
+    ASSERT_GT(written.size(), 50u);
+    std::string error;
+    ASSERT_TRUE(WriteLabels(written, dir + "/a.labels", error)) << error;
+    ASSERT_TRUE(ReadLabels(dir + "/a.labels", read, error)) << error;
+    ASSERT_EQ(read.size(), written.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(std::string(read[i].before, read[i].before + 26),
+                  std::string(written[i].before, written[i].before + 26));
+        EXPECT_EQ(read[i].game, written[i].game);
+        EXPECT_EQ(read[i].die1 * 10 + read[i].die2, written[i].die1 * 10 + written[i].die2);
+        EXPECT_EQ(read[i].label, written[i].label);
+    }
+
+    std::ifstream in(dir + "/a.labels");
+    std::string header, first;
+    std::getline(in, header);
+    std::getline(in, first);
+    std::istringstream fields(first);
+    std::vector<std::string> item;
+    for (std::string f; fields >> f;) {
+        item.push_back(f);
+    }
+    auto Line = [&](int index, const std::string& value) {
+        std::vector<std::string> changed = item;
+        changed[index] = value;
+        std::string line;
+        for (const std::string& f : changed) {
+            line += f + " ";
+        }
+        return line;
+    };
+    const struct {
+        std::string text;
+        std::string message;
+    } damaged[] = {
+        {first + "\n", "not a label file"},
+        {header + "\n" + first + "\n" + Line(1, "7") + "\n", "line 3 is damaged"},
+        {header + "\n" + Line(30, "99") + "\n", "line 2 is damaged"},
+        {header + "\n" + Line(29, "999") + "\n", "the game finds"},
+        {header + "\n" + Line(5, "16") + "\n", "line 2 is damaged"},
+        {header + "\n" + first + " 4\n", "line 2 is damaged"},
+    };
+    for (const auto& d : damaged) {
+        std::ofstream(dir + "/bad.labels") << d.text;
+        read.clear();
+        EXPECT_FALSE(ReadLabels(dir + "/bad.labels", read, error)) << d.text;
+        EXPECT_NE(error.find(d.message), std::string::npos) << error;
+    }
+    EXPECT_FALSE(ReadLabels(dir + "/missing.labels", read, error));
+}
+
+// The teacher answers with the position after its play, seen from its own side: the mover's
+// 8/5 6/5 from the start must come back as the game's own candidate for that play.
+TEST(LabelFiles, TheTeachersPositionMapsOntoTheGamesCandidate) {
+    BoardState start;
+    int board[50];
+    TeacherBoard(start.points, board);
+    EXPECT_EQ(board[25 + 23], 2);  // the mover's two back checkers on its 24-point
+    EXPECT_EQ(board[5], 5);        // the other side's 6-point
+    board[25 + 7] -= 1;
+    board[25 + 5] -= 1;
+    board[25 + 4] += 2;
+    RollPlays plays;
+    plays.Find(start.points, 3, 1);
+    int pick = FindTeacherPlay(plays, board);
+    ASSERT_GE(pick, 0);
+    EXPECT_EQ(plays[pick][20].count, 2u);
+    EXPECT_EQ(plays[pick][17].count, 2u);
+    EXPECT_EQ(plays[pick][19].count, 4u);
+    board[25 + 4] += 1;
+    EXPECT_EQ(FindTeacherPlay(plays, board), -1);
+
+    const char* missing[] = {"--net", ".", "--out", "x", "--games", "1", "--gnubg", "/no/gnubg"};
+    EXPECT_EQ(TeachCommand(8, const_cast<char**>(missing)), 1);
+}
+
+TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
+    Pubeval pubeval;
+    std::string error;
+    ASSERT_TRUE(pubeval.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
+    std::string dir = Scratch("train");
+    std::vector<LabelledDecision> decisions = PubevalLabels(40, 7);
+    ASSERT_TRUE(WriteLabels(decisions, dir + "/a.labels", error)) << error;
+    std::string text[2];
+    for (int run = 0; run < 2; ++run) {
+        TrainOptions o;
+        o.out = dir + "/run" + std::to_string(run);
+        mkdir(o.out.c_str(), 0755);
+        o.labels = {dir + "/a.labels"};
+        o.epochs = 3;
+        o.benchGames = 0;
+        o.rate = 0.1;
+        o.finalRate = 0.02;
+        Trainer trainer(o, pubeval);
+        Agreement before = AgreeWithLabels(trainer.contact, trainer.race, decisions);
+        ASSERT_TRUE(trainer.Run(error)) << error;
+        Agreement after = AgreeWithLabels(trainer.contact, trainer.race, decisions);
+        EXPECT_GT(after.All(), before.All() + 20.0);
+        std::ifstream in(o.out + "/epoch-3/" + kContactFile);
+        std::stringstream s;
+        s << in.rdbuf();
+        text[run] = s.str();
+    }
+    EXPECT_FALSE(text[0].empty());
+    EXPECT_EQ(text[0], text[1]);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tools/Trainer.h"
+
+// One decision of a labelled data set: the position before the play (the mover's frame, one
+// signed count a point from 0 to 25, the mover's checkers positive), the roll, how many candidate
+// plays the game's enumeration finds for it and the teacher's pick among them (its index in that
+// order). `game` numbers the game the position comes from, so that a held-out part can be made of
+// whole games.
+struct LabelledDecision {
+    int game = 0;
+    signed char before[26] = {};
+    int die1 = 1;
+    int die2 = 1;
+    int candidates = 0;
+    int label = 0;
+};
+
+// Label files are text: a first line "kestrane-labels 1", then one decision a line: game, the two
+// dice, the 26 counts, the number of candidates and the label. Reading refuses a damaged file
+// with the line at fault, and a decision whose candidates are not the ones the game finds today.
+bool WriteLabels(const std::vector<LabelledDecision>& decisions, const std::string& path,
+                 std::string& error);
+bool ReadLabels(const std::string& path, std::vector<LabelledDecision>& decisions,
+                std::string& error);
+
+// A position as the teacher reads it: 25 counts for the side not on roll, then 25 for the mover,
+// each from its own side (index 0 its 1-point, 24 its bar). The mover of `points` is on roll.
+void TeacherBoard(const PointEntry points[26], int board[50]);
+
+// The candidate that reaches the teacher's position, or -1 when none does.
+int FindTeacherPlay(const RollPlays& candidates, const int board[50]);
+
+// Games of the networks against themselves, every roll with more than one candidate kept for
+// labelling (the label is left at 0). A `randomShare` of the plays is drawn at random instead of
+// the networks' choice, so that the data also holds positions the networks would not reach.
+std::vector<LabelledDecision> PlayForLabels(const TrainNet& contact, const TrainNet& race,
+                                            int games, uint32_t seed, double randomShare);
+
+// Share of the decisions on which the networks pick the teacher's play, for contact and race
+// positions apart.
+struct Agreement {
+    long agree[2] = {};
+    long total[2] = {};
+    double Share(int kind) const { return total[kind] ? 100.0 * agree[kind] / total[kind] : 0.0; }
+    double All() const {
+        long t = total[0] + total[1];
+        return t ? 100.0 * (agree[0] + agree[1]) / t : 0.0;
+    }
+};
+
+Agreement AgreeWithLabels(const TrainNet& contact, const TrainNet& race,
+                          const std::vector<LabelledDecision>& decisions);
