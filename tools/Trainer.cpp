@@ -469,8 +469,11 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
         error = "cannot read checkpoint " + path;
         return false;
     }
-    memory.assign(stored, Decision());
-    for (Decision& d : memory) {
+    // The decisions are taken as they are read: a damaged count must not reserve memory for
+    // decisions the file does not hold.
+    memory.clear();
+    for (size_t k = 0; k < stored; ++k) {
+        Decision d;
         int value = 0;
         for (int i = 0; i < 26; ++i) {
             state >> value;
@@ -488,6 +491,7 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
             error = "damaged checkpoint " + path;
             return false;
         }
+        memory.push_back(d);
     }
     return ReadWeights(contact, Join(options.out, kContactFile), error) &&
            ReadWeights(race, Join(options.out, kRaceFile), error);

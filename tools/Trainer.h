@@ -129,6 +129,11 @@ public:
     Trainer(const TrainOptions& options, const Pubeval& pubeval);
     bool Run(std::string& error);
 
+    // Takes up where the checkpoint in `options.out` left off (train-state.txt and the two weight
+    // files): the games done, the generator, the memory of labelled rolls. False, with `error`
+    // naming the file, when any of it is missing or damaged.
+    bool LoadCheckpoint(int& gamesDone, std::string& error);
+
     // One training step on a roll: returns the index of the play the networks choose.
     int Step(const BoardState& before, const RollPlays& candidates, double rate);
     // Plays one training game; returns the number of plays.
@@ -154,7 +159,6 @@ private:
     int RolloutWins(const PointEntry after[26], uint32_t seed, int count);
     bool RunLabels(std::string& error);
     bool SaveCheckpoint(int gamesDone, std::string& error);
-    bool LoadCheckpoint(int& gamesDone, std::string& error);
 
     TrainOptions options;
     const Pubeval& pubeval;
