@@ -15,7 +15,10 @@ protected:
         std::remove(path.c_str());
     }
 
-    const std::string path = ::testing::TempDir() + "kestrane-journal-test.txt";
+    // A file of each test's own: ctest runs the tests side by side.
+    const std::string path = ::testing::TempDir() + "kestrane-journal-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                             ".txt";
 };
 
 // Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60.
