@@ -134,8 +134,7 @@ void ResizeViewport(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    gameTable.clientWidth = width;
-    gameTable.clientHeight = height;
+    gameTable.SetClientSize(width, height);
     // A size that arrives before any context is current only records the client size.
     if (!gameRenderContext) {
         return;

@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     }
     // A player who starts the game where its weights cannot be found hears so at once, not
     // after the first turn.
-    gameTable.computerPlayer.LocateWeights();
+    gameTable.Rules().Computer().LocateWeights();
     return RunGame(settings);
 }

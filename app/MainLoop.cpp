@@ -55,44 +55,40 @@ static void StartFadeOut() {
     fadingOut = 1;
 }
 static void HandAway() {
-    gameTable.hand.current.z -= handStep;
+    gameTable.MoveHand(0.0f, -handStep);
 }
 static void HandNear() {
-    gameTable.hand.current.z += handStep;
+    gameTable.MoveHand(0.0f, handStep);
 }
 static void HandLeft() {
-    gameTable.hand.current.x -= handStep;
+    gameTable.MoveHand(-handStep, 0.0f);
 }
 static void HandRight() {
-    gameTable.hand.current.x += handStep;
+    gameTable.MoveHand(handStep, 0.0f);
 }
 static void HandDown() {
-    gameTable.hand.current.y -= handStep;
-    gameTable.hand.joints[PalmJoint] += 1.0f;
-    gameTable.hand.joints[ArmJoint] -= 2.0f;
+    gameTable.LiftHand(-handStep);
 }
 static void HandUp() {
-    gameTable.hand.current.y += handStep;
-    gameTable.hand.joints[PalmJoint] -= 1.0f;
-    gameTable.hand.joints[ArmJoint] += 2.0f;
+    gameTable.LiftHand(handStep);
 }
 static void ViewAway() {
-    gameTable.boardView.current.z -= zoomStep;
+    gameTable.MoveView(-zoomStep, 0.0f, 0.0f);
 }
 static void ViewNearer() {
-    gameTable.boardView.current.z += zoomStep;
+    gameTable.MoveView(zoomStep, 0.0f, 0.0f);
 }
 static void TiltUp() {
-    gameTable.boardView.current.rotX -= turnStep;
+    gameTable.MoveView(0.0f, -turnStep, 0.0f);
 }
 static void TiltDown() {
-    gameTable.boardView.current.rotX += turnStep;
+    gameTable.MoveView(0.0f, turnStep, 0.0f);
 }
 static void TurnRight() {
-    gameTable.boardView.current.rotY += turnStep;
+    gameTable.MoveView(0.0f, 0.0f, turnStep);
 }
 static void TurnLeft() {
-    gameTable.boardView.current.rotY -= turnStep;
+    gameTable.MoveView(0.0f, 0.0f, -turnStep);
 }
 
 struct KeyAction {

@@ -13,7 +13,7 @@ bool SetUpScene() {
     // 1, 2. A fresh seed at every opening; only the first one rolls.
     Srand(static_cast<unsigned>(ClockSeconds()));
     if (!sceneSetUpBefore) {
-        gameTable.RollForTurn();
+        gameTable.Rules().RollForTurn();
         sceneSetUpBefore = true;
     }
 
@@ -45,10 +45,7 @@ bool SetUpScene() {
     polygonMode = GL_FILL;
 
     // 7. Display lists, with their fixed numbers, on this context.
-    gameTable.boardView.BuildLists();
-    Hand::BuildLists();
-    Die::BuildLists(gameTable.dice[0]);
-    Checker::BuildLists();
+    gameTable.BuildDisplayLists();
     CheckGlErrors("SetUpScene");
     return true;
 }

@@ -7,10 +7,14 @@
 static void StoreMousePosition(std::uint32_t lParam) {
     const int x = static_cast<std::int16_t>(lParam & 0xFFFFu);
     const int y = static_cast<std::int16_t>(lParam >> 16);
-    const int right = gameTable.clientWidth > 0 ? gameTable.clientWidth - 1 : 0;
-    const int bottom = gameTable.clientHeight > 0 ? gameTable.clientHeight - 1 : 0;
-    gameTable.mouseX = static_cast<float>(x < 0 ? 0 : x > right ? right : x);
-    gameTable.mouseY = static_cast<float>(y < 0 ? 0 : y > bottom ? bottom : y);
+    const int right = gameTable.ClientWidth() > 0 ? gameTable.ClientWidth() - 1 : 0;
+    const int bottom = gameTable.ClientHeight() > 0 ? gameTable.ClientHeight() - 1 : 0;
+    gameTable.SetPointer(static_cast<float>(x < 0       ? 0
+                                            : x > right ? right
+                                                        : x),
+                         static_cast<float>(y < 0        ? 0
+                                            : y > bottom ? bottom
+                                                         : y));
 }
 
 std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t wParam,
@@ -58,13 +62,13 @@ std::int32_t GameWindowProc(WindowHandle window, unsigned message, std::uint32_t
             return 0;
         case MouseMoveMessage:
             StoreMousePosition(lParam);
-            if (gameTable.inputEnabled) {
+            if (gameTable.InputEnabled()) {
                 gameTable.MouseToBoard();
                 gameTable.HoverStep();
             }
             return 0;
         case LeftButtonDownMessage:
-            if (gameTable.inputEnabled) {
+            if (gameTable.InputEnabled()) {
                 StoreMousePosition(lParam);
                 gameTable.MouseToBoard();
                 gameTable.DropStep();

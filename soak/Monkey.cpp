@@ -25,8 +25,8 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
     ResetAppState();
     std::mt19937 monkey(seed);
     MonkeyResult result;
-    const int turnsAtStart = gameTable.turnsStarted;
-    const int gamesAtStart = gameTable.gamesFinished;
+    const int turnsAtStart = gameTable.Rules().TurnsStarted();
+    const int gamesAtStart = gameTable.Rules().GamesFinished();
     const long tenth = frames >= 10 ? frames / 10 : 1;
 
     Fake().swapLimit = static_cast<int>(frames);
@@ -34,8 +34,8 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
         // 1. The frame just drawn, checked; the fake's own records do not pile up.
         result.frames = swap;
         result.invalidFrames += gameTable.IsValid() ? 0 : 1;
-        result.turns = gameTable.turnsStarted - turnsAtStart;
-        result.games = gameTable.gamesFinished - gamesAtStart;
+        result.turns = gameTable.Rules().TurnsStarted() - turnsAtStart;
+        result.games = gameTable.Rules().GamesFinished() - gamesAtStart;
         if (swap % 1000 == 0) {
             Fake().calls.clear();
             Fake().boxes.clear();

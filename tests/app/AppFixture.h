@@ -23,12 +23,12 @@ protected:
         unsetenv("KESTRANE_NO_PACING");
         unsetenv("KESTRANE_RECORD");
         unsetenv("KESTRANE_REPLAY");
-        gameTable.hand = Hand();
-        gameTable.boardView = BoardView();
-        gameTable.inputEnabled = 1;
-        gameTable.selectedDie = 0;
-        gameTable.movesLeft = 0;
-        gameTable.mouseX = gameTable.mouseY = 0.0f;
+        gameTable.TheHand() = Hand();
+        gameTable.View() = BoardView();
+        GameRules& rules = gameTable.Rules();
+        rules.OpenRoll(rules.DieValue(0), rules.DieValue(1));
+        rules.SetTurn(0, true);
+        gameTable.SetPointer(0.0f, 0.0f);
     }
 
     static bool Open(bool fullscreenRequested = false) {

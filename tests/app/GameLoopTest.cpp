@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/FramePacer.h"
+#include "soak/TablePlayer.h"
 
 // Whole runs of the game against a script: the fades, the ways the game ends, what a minimised
 // window still does, and the frame pacing on the fake clock.
@@ -57,11 +58,11 @@ TEST_F(GameLoopTest, MinimisedWindowStopsDrawingButKeysStillAct) {
     Script(30, ActivateMessage, 1);
     Script(30, KeyUpMessage, 'D');
     Script(40, CloseMessage);
-    const float x0 = gameTable.hand.current.x;
+    const float x0 = gameTable.TheHand().current.x;
     EXPECT_EQ(RunGame(), 0);
     EXPECT_EQ(Changes(1), 20);
     EXPECT_EQ(Fake().swaps, 40);
-    EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 20 * 0.05f);
+    EXPECT_FLOAT_EQ(gameTable.TheHand().current.x, x0 + 20 * 0.05f);
     EXPECT_TRUE(NothingHeld());
 }
 
@@ -101,11 +102,13 @@ TEST_F(GameLoopTest, GameTimeRunsAtSixtyStepsASecondWhateverTheRefresh) {
             const std::int64_t now = Fake().clock;
             if (swap == 1) {
                 handMoveStart = now;
-                Pose goal = gameTable.hand.current;
-                goal.x += 0.5f;
-                gameTable.hand.StartMove(RestMode, goal);
-            } else if (timing.handMove < 0 &&
-                       (!gameTable.hand.moving || gameTable.hand.mode != RestMode)) {
+                // The human's 3 from 13: the hand's reach for the checker is one move.
+                gameTable.Rules().StartNewGame();
+                gameTable.Rules().OpenRoll(3, 1);
+                TablePlayer(gameTable, gameTable.ClientWidth(), gameTable.ClientHeight())
+                    .ClickPoint(13);
+            } else if (timing.handMove < 0 && (!gameTable.Rules().MoveUnderway() ||
+                                               gameTable.Rules().Phase() != ReachPhase)) {
                 timing.handMove = now - handMoveStart;
             }
             if (timing.fadeIn < 0 && !fadingIn) {

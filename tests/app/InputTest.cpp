@@ -10,12 +10,12 @@
 // A press and its release both arriving between two passes must still act, once; a key code
 // or character that does not fit the table must not write past it.
 TEST_F(AppTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
-    const float z0 = gameTable.hand.current.z;
+    const float z0 = gameTable.TheHand().current.z;
     Send(KeyDownMessage, 'W');
     Send(KeyUpMessage, 'W');
     ASSERT_TRUE(ApplyKeyActions());
     ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z0 - 0.05f);
+    EXPECT_FLOAT_EQ(gameTable.TheHand().current.z, z0 - 0.05f);
 
     // Pressed again before the pass: held after all, and acting on every pass.
     Send(KeyDownMessage, 'W');
@@ -23,7 +23,7 @@ TEST_F(AppTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
     Send(KeyDownMessage, 'W');
     ASSERT_TRUE(ApplyKeyActions());
     ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z0 - 0.15f);
+    EXPECT_FLOAT_EQ(gameTable.TheHand().current.z, z0 - 0.15f);
 
     unsigned char before[256];
     std::copy(keys, keys + 256, before);
@@ -51,10 +51,10 @@ static void Passes(int n) {
 // "'" the right arrow) once; held, its repeats act once each and stop with the key. A digit acts
 // through lastChar; a Latin-1 letter is negative as a signed byte and never counts as one.
 TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
-    const float z0 = gameTable.boardView.current.z;
+    const float z0 = gameTable.View().current.z;
     Type('K', 'k');
     Passes(120);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
+    EXPECT_FLOAT_EQ(gameTable.View().current.z, z0 + 0.02f);
     Send(KeyDownMessage, 'K');
     for (int repeat = 0; repeat < 10; ++repeat) {
         Send(CharMessage, 'k');
@@ -62,7 +62,7 @@ TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
     }
     Send(KeyUpMessage, 'K');
     Passes(60);
-    EXPECT_NEAR(gameTable.boardView.current.z, z0 + 11 * 0.02f, 1e-5);
+    EXPECT_NEAR(gameTable.View().current.z, z0 + 11 * 0.02f, 1e-5);
 
     Type(221, ']');
     Passes(1);
@@ -71,10 +71,10 @@ TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
     Passes(60);
     EXPECT_EQ(polygonMode, unsigned(GL_FILL));
 
-    const float turn0 = gameTable.boardView.current.rotY;
+    const float turn0 = gameTable.View().current.rotY;
     Type(222, '\'');
     Passes(120);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn0 + 1.0f);
+    EXPECT_FLOAT_EQ(gameTable.View().current.rotY, turn0 + 1.0f);
 
     Type('7', '7');
     Passes(1);
@@ -101,9 +101,9 @@ TEST_F(AppTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
     Send(CharMessage, 'p');
     ASSERT_TRUE(ApplyKeyActions());
     EXPECT_EQ(fullscreen, 0);
-    const float turn = gameTable.boardView.current.rotY;
+    const float turn = gameTable.View().current.rotY;
     Passes(3);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn - 3.0f);
+    EXPECT_FLOAT_EQ(gameTable.View().current.rotY, turn - 3.0f);
     EXPECT_EQ(Count("CreateGameWindow"), 2);
     EXPECT_EQ(Fake().windowsOpen, 1);
     EXPECT_EQ(Fake().renderContextsHeld, 1);
@@ -115,22 +115,22 @@ TEST_F(AppTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
 // negative numbers) counts as the edge, so the hand stays over the board.
 TEST_F(AppTest, MousePositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
     ASSERT_TRUE(Open());
-    gameTable.inputEnabled = 0;
+    gameTable.Rules().SetTurn(gameTable.Rules().MovesLeft(), false);
     Send(LeftButtonDownMessage, 1, PackClientPoint(10, 20));
-    EXPECT_EQ(gameTable.mouseX, 0.0f);
+    EXPECT_EQ(gameTable.PointerX(), 0.0f);
     Send(MouseMoveMessage, 0, PackClientPoint(30, 40));
-    EXPECT_EQ(gameTable.mouseY, 40.0f);
+    EXPECT_EQ(gameTable.PointerY(), 40.0f);
 
-    gameTable.inputEnabled = 1;
+    gameTable.Rules().SetTurn(gameTable.Rules().MovesLeft(), true);
     for (const auto& p : {std::make_pair(-3, -1), std::make_pair(-30000, 2000),
                           std::make_pair(900, 650), std::make_pair(799, 599)}) {
         Send(MouseMoveMessage, 0, PackClientPoint(p.first, p.second));
-        EXPECT_LE(std::fabs(gameTable.hand.current.x), 1.0f) << p.first;
-        EXPECT_LE(std::fabs(gameTable.hand.current.z), 1.0f) << p.second;
+        EXPECT_LE(std::fabs(gameTable.TheHand().current.x), 1.0f) << p.first;
+        EXPECT_LE(std::fabs(gameTable.TheHand().current.z), 1.0f) << p.second;
     }
-    EXPECT_EQ(gameTable.mouseX, 799.0f);
+    EXPECT_EQ(gameTable.PointerX(), 799.0f);
     Send(LeftButtonDownMessage, 1, PackClientPoint(-3, -1));
-    EXPECT_EQ(gameTable.mouseX, 0.0f);
-    EXPECT_EQ(gameTable.mouseY, 0.0f);
+    EXPECT_EQ(gameTable.PointerX(), 0.0f);
+    EXPECT_EQ(gameTable.PointerY(), 0.0f);
     CloseGameWindow();
 }

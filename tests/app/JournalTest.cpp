@@ -31,7 +31,7 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(40, KeyDownMessage, EscapeKey);
     setenv("KESTRANE_RECORD", path.c_str(), 1);
     ASSERT_EQ(RunGame(), 0);
-    const Pose hand = gameTable.hand.current;
+    const Pose hand = gameTable.TheHand().current;
     const int swaps = Fake().swaps;
     std::stringstream recorded;
     recorded << std::ifstream(path).rdbuf();
@@ -41,9 +41,9 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(10, KeyDownMessage, 'A');  // live input must not change the replay
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
     ASSERT_EQ(RunGame(), 0);
-    EXPECT_EQ(gameTable.hand.current.x, hand.x);
-    EXPECT_EQ(gameTable.hand.current.z, hand.z);
-    EXPECT_EQ(gameTable.mouseX, 321.0f);
+    EXPECT_EQ(gameTable.TheHand().current.x, hand.x);
+    EXPECT_EQ(gameTable.TheHand().current.z, hand.z);
+    EXPECT_EQ(gameTable.PointerX(), 321.0f);
     EXPECT_EQ(Fake().swaps, swaps);
     EXPECT_EQ(fullscreen, 1);
     EXPECT_EQ(fadingOut, 1);
@@ -91,8 +91,8 @@ TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
         setenv("KESTRANE_REPLAY", replay.c_str(), 1);
         Script(3, KeyDownMessage, 'D');
         Script(6, CloseMessage);
-        const float x0 = gameTable.hand.current.x;
+        const float x0 = gameTable.TheHand().current.x;
         ASSERT_EQ(RunGame(), 0);
-        EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 3 * 0.05f);
+        EXPECT_FLOAT_EQ(gameTable.TheHand().current.x, x0 + 3 * 0.05f);
     }
 }

@@ -124,7 +124,7 @@ protected:
         if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
             GTEST_SKIP() << "no xdotool";
         }
-        gameTable.boardView = BoardView();
+        gameTable.View() = BoardView();
         ASSERT_TRUE(StartGame());
         ASSERT_TRUE(PassUntil([] { return fadingIn == 0; }));
     }
@@ -176,10 +176,10 @@ protected:
 TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
     ASSERT_TRUE(FocusTheWindow());
     const long filled = Shown();
-    const float z0 = gameTable.boardView.current.z;
+    const float z0 = gameTable.View().current.z;
     ASSERT_TRUE(Type("k"));
     ASSERT_TRUE(Passes(120));
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
+    EXPECT_FLOAT_EQ(gameTable.View().current.z, z0 + 0.02f);
     EXPECT_GT(Shown(), filled * 9 / 10);
 
     ASSERT_TRUE(Type("bracketright"));
@@ -202,10 +202,10 @@ TEST_F(TypedRealWindowTest, AnArrowHeldAcrossTheWindowToggleKeepsTurning) {
     ASSERT_TRUE(PassUntil([] { return keys[F1Key] == 0; }));
     ASSERT_TRUE(FocusTheWindow());
     ASSERT_TRUE(Type(""));
-    const float turn = gameTable.boardView.current.rotY;
+    const float turn = gameTable.View().current.rotY;
     ASSERT_TRUE(Passes(10));
     EXPECT_EQ(keys[LeftKey], 1);
-    EXPECT_LT(gameTable.boardView.current.rotY, turn - 5.0f);
+    EXPECT_LT(gameTable.View().current.rotY, turn - 5.0f);
 
     ASSERT_TRUE(X("keyup Left"));
     ASSERT_TRUE(Type(""));

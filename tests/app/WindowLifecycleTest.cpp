@@ -12,7 +12,7 @@ TEST_F(AppTest, OpeningAcquiresEverythingInOrderAndClosingReleasesIt) {
         "ChoosePixelFormat",   "SetPixelFormat",   "CreateRenderContext",
         "MakeCurrent",         "ShowGameWindow",   "FocusGameWindow"};
     EXPECT_EQ(Fake().calls, opened);
-    EXPECT_EQ(gameTable.clientHeight, 600);
+    EXPECT_EQ(gameTable.ClientHeight(), 600);
 
     Fake().calls.clear();
     CloseGameWindow();

@@ -110,8 +110,8 @@ protected:
         // Each test starts from the table's own colours, whatever the one before typed, and
         // nothing points at the board but what the tests place there.
         gameTable.ApplyColourScheme(9);
-        gameTable.hand.current.x = 5.0f;
-        gameTable.hand.current.z = 5.0f;
+        gameTable.TheHand().current.x = 5.0f;
+        gameTable.TheHand().current.z = 5.0f;
         for (int i = 0; i < 46; ++i)
             Draw();
         ASSERT_FALSE(fadingIn) << "the light has not come up after 46 frames";
@@ -152,7 +152,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        gameTable.boardView.ApplyView();
+        gameTable.View().ApplyView();
         glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
         glPopMatrix();
         SwapWindowBuffers(gameDeviceContext);
@@ -196,10 +196,10 @@ TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
 
 TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
     const Frame frame = Draw();
-    ASSERT_TRUE(gameTable.dice[0].active);
-    ASSERT_FALSE(gameTable.dice[1].active);
+    ASSERT_TRUE(gameTable.DieAt(0).active);
+    ASSERT_FALSE(gameTable.DieAt(1).active);
     // Off-centre on the top face, where no value has a pip.
-    for (const Die& die : gameTable.dice) {
+    for (const Die& die : {gameTable.DieAt(0), gameTable.DieAt(1)}) {
         const Rgb top = frame.Board(die.current.x, 0.061f, die.current.z + 0.015f);
         const Rgb beside = frame.Board(die.current.x, 0.0f, die.current.z + 0.1f);
         EXPECT_TRUE(IsGreen(beside)) << beside;
@@ -239,7 +239,7 @@ TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
     const Rgb under = At(Draw(), spot);
 
     // A black hand adds nothing of its own: what shows is a tenth of what lies under it.
-    Hand& hand = gameTable.hand;
+    Hand& hand = gameTable.TheHand();
     std::fill_n(hand.colour1, 3, 0.0f);
     std::fill_n(hand.colour2, 3, 0.0f);
     hand.current.x = spot.x;

@@ -14,8 +14,8 @@ struct Case {
 
 static void ExpectTargets(const GameTable& table, std::initializer_list<Case> cases) {
     for (const Case& c : cases) {
-        const MoveTarget t = c.side == HumanSide ? table.HumanMoveTarget(c.s, c.d)
-                                                 : table.ComputerMoveTarget(c.s, c.d);
+        const MoveTarget t = c.side == HumanSide ? table.Rules().HumanMoveTarget(c.s, c.d)
+                                                 : table.Rules().ComputerMoveTarget(c.s, c.d);
         EXPECT_EQ(t.allowed ? t.to : Refused, c.to) << c.s << " with " << c.d;
         EXPECT_EQ(t.allowed && t.hits, c.hits) << c.s << " with " << c.d;
     }
@@ -50,12 +50,12 @@ TEST(CanMove, WithACheckerOnTheBarOnlyEnteringCounts) {
     auto table = std::make_unique<GameTable>();
     SetPosition(*table, "h25:1 c19:2 c20:2 h10:3");
     // The checkers on 10 could move with a 6, but they do not count while the bar is occupied.
-    EXPECT_FALSE(table->CanMove(6));
-    EXPECT_FALSE(table->CanMove(5));
-    EXPECT_TRUE(table->CanMove(4));
+    EXPECT_FALSE(table->Rules().CanMove(6));
+    EXPECT_FALSE(table->Rules().CanMove(5));
+    EXPECT_TRUE(table->Rules().CanMove(4));
     // Bearing off counts only with every checker home.
     SetPosition(*table, "h1:5 h9:1 c3:2");
-    EXPECT_FALSE(table->CanMove(6));
+    EXPECT_FALSE(table->Rules().CanMove(6));
     SetPosition(*table, "h1:5 c3:2");
-    EXPECT_TRUE(table->CanMove(6));
+    EXPECT_TRUE(table->Rules().CanMove(6));
 }
