@@ -121,32 +121,32 @@ void GameTable::ShowDice() {
 }
 
 void GameTable::PhaseStarted(MovePhase phase) {
-    // Where the hand goes: to the checker it lifts, to the slot that checker takes (a hit
-    // checker's own place, for a hit), or back to the pointer. It carries in an arc, and reaches
-    // in one when the computer goes straight on from one move to the next.
+    // 1. Where the hand goes: to the checker it lifts, to the slot that checker takes (a hit
+    // checker's own place, for a hit), or back to the pointer.
+    const auto topPose = [this](int point) { return checkers[rules.PointAt(point).Top()].current; };
     switch (phase) {
         case ReachPhase:
         case ReachHitPhase:
-            phaseTarget = checkers[rules.PointAt(rules.FromPoint()).Top()].current;
-            hand.arc = rules.CurrentSide() == ComputerSide && rules.ComputerMovesDone() > 0;
+            phaseTarget = topPose(rules.FromPoint());
             break;
         case CarryPhase:
             phaseTarget = NextSlot(rules.ToPoint());
-            hand.arc = true;
             break;
         case CarryHitPhase:
-            phaseTarget = checkers[rules.PointAt(rules.ToPoint()).Top()].current;
-            hand.arc = true;
+            phaseTarget = topPose(rules.ToPoint());
             break;
         case CarryToBarPhase:
             phaseTarget = NextSlot(rules.BarPoint());
-            hand.arc = true;
             break;
         case ReturnPhase:
             phaseTarget = PointerPose();
-            hand.arc = false;
             break;
     }
+    // 2. It carries in an arc, and reaches in one when the computer goes straight on from one
+    // move to the next.
+    const bool reach = phase == ReachPhase || phase == ReachHitPhase;
+    const bool straightOn = rules.CurrentSide() == ComputerSide && rules.ComputerMovesDone() > 0;
+    hand.arc = reach ? straightOn : phase != ReturnPhase;
     hand.StartMove(phase, phaseTarget);
 }
 
