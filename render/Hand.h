@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/SceneObject.h"
-#include "rules/GameRules.h"
+#include "rules/MovePhase.h"
 
 class Checker;
 

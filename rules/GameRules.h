@@ -3,6 +3,7 @@
 #include "ai/BoardState.h"
 #include "ai/ComputerPlayer.h"
 #include "ai/MoveList.h"
+#include "rules/MovePhase.h"
 #include "rules/Position.h"
 
 // The answer of a move test: refused, or the destination and whether the move hits a blot.
@@ -10,19 +11,6 @@ struct MoveTarget {
     bool allowed = false;
     int to = NoPoint;
     bool hits = false;
-};
-
-// The phases of one move, in the order they come. A plain move or a bear-off goes Reach, Carry;
-// a hit goes ReachHit, CarryHit (the mover takes the blot's place and the blot is lifted),
-// CarryToBar. Every move ends with Return, the hand going back to the pointer, unless the
-// computer goes straight on with its next planned move; a turn ends on a Return's arrival.
-enum MovePhase {
-    ReachPhase = 0,
-    CarryPhase = 1,
-    ReachHitPhase = 2,
-    CarryHitPhase = 3,
-    CarryToBarPhase = 4,
-    ReturnPhase = 5,
 };
 
 // What the presentation does at the steps of the turn flow. The rules call it, in the order the

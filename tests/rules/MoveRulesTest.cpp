@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "tests/rules/TableSetup.h"
 
@@ -58,4 +60,37 @@ TEST(CanMove, WithACheckerOnTheBarOnlyEnteringCounts) {
     EXPECT_FALSE(table->Rules().CanMove(6));
     SetPosition(*table, "h1:5 c3:2");
     EXPECT_TRUE(table->Rules().CanMove(6));
+}
+
+// The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
+// target and carries the blot to its bar, one phase at a time, each arrival leaving a position
+// the game can be in.
+TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
+    GameRules rules;
+    Position& board = rules.EditBoard();
+    board.Clear();
+    board.points[13].Push(15);
+    board.points[9].Push(0);
+    for (int i = 1; i < CheckerCount; i++) {
+        if (i != 15) {
+            board.points[i < 15 ? ComputerTray : HumanTray].Push(i);
+        }
+    }
+    ASSERT_TRUE(rules.IsValid());
+    rules.OpenRoll(4, 1);
+    ASSERT_TRUE(rules.StartHumanMove(13));
+    std::vector<std::pair<int, int>> phases;  // (phase, lifted checker) as each one ends
+    while (rules.MoveUnderway() && phases.size() < 10) {
+        phases.emplace_back(rules.Phase(), rules.Lifted());
+        rules.ArrivePhase();
+        ASSERT_TRUE(rules.IsValid()) << "after phase " << phases.back().first;
+    }
+    const std::vector<std::pair<int, int>> expected = {{ReachHitPhase, NoChecker},
+                                                       {CarryHitPhase, 15},
+                                                       {CarryToBarPhase, 0},
+                                                       {ReturnPhase, NoChecker}};
+    EXPECT_EQ(phases, expected);
+    EXPECT_EQ(rules.PointAt(9).Top(), 15);
+    EXPECT_EQ(rules.PointAt(ComputerBar).Top(), 0);
+    EXPECT_EQ(rules.MovesLeft(), 1);
 }
