@@ -4,14 +4,41 @@
 #include <cinttypes>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "ai/Chance.h"
 
-InputJournal inputJournal;
+// The journal that owns the game's clock while it records or replays.
+static InputJournal* clockJournal = nullptr;
 
 static std::time_t JournalClock() {
-    return inputJournal.Clock();
+    return clockJournal->Clock();
+}
+
+// The names of the keys that are neither letters nor digits, by their Key value.
+static const char* const keyNames[] = {"None",        "Escape",    "Left", "Right",
+                                       "Up",          "Down",      "F1",   "KeypadPlus",
+                                       "KeypadMinus", "LeftSuper", "Menu"};
+
+static std::string KeyName(Key key) {
+    const unsigned k = static_cast<unsigned>(key);
+    return k < std::size(keyNames) ? keyNames[k] : std::string(1, static_cast<char>(k));
+}
+
+static bool ReadKey(const std::string& name, Key& key) {
+    const char c = name.size() == 1 ? name[0] : '\0';
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        key = Key{static_cast<unsigned char>(c)};
+        return true;
+    }
+    for (unsigned k = 0; k < std::size(keyNames); ++k) {
+        if (name == keyNames[k]) {
+            key = Key{static_cast<unsigned char>(k)};
+            return true;
+        }
+    }
+    return false;
 }
 
 InputJournal::~InputJournal() {
@@ -26,9 +53,8 @@ bool InputJournal::StartRecording(const char* path) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 2\n");
-    SetClockSource(JournalClock);
-    ownsClock = true;
+    std::fprintf(file, "kestrane-journal 3\n");
+    OwnClock();
     return true;
 }
 
@@ -45,14 +71,13 @@ bool InputJournal::StartReplay(const char* path) {
     std::string error;
     if (!Parse(text.str(), error)) {
         std::fprintf(stderr, "kestrane: journal %s: %s; not replayed\n", path, error.c_str());
-        messages.clear();
+        events.clear();
         clocks.clear();
         steps.clear();
         return false;
     }
     replaying = true;
-    SetClockSource(JournalClock);
-    ownsClock = true;
+    OwnClock();
     return true;
 }
 
@@ -61,35 +86,69 @@ void InputJournal::Stop() {
         std::fclose(file);
         file = nullptr;
     }
-    if (ownsClock) {
+    if (clockJournal == this) {
         SetClockSource(nullptr);
-        ownsClock = false;
+        clockJournal = nullptr;
     }
     replaying = false;
-    messages.clear();
+    events.clear();
     clocks.clear();
     steps.clear();
-    nextMessage = 0;
+    nextEvent = 0;
     nextClock = 0;
     nextSteps = 0;
     currentPass = 0;
 }
 
-void InputJournal::Record(const WindowMessage& message) {
+void InputJournal::OwnClock() {
+    clockJournal = this;
+    SetClockSource(JournalClock);
+}
+
+void InputJournal::Record(const Event& event) {
     if (!file) {
         return;
     }
-    std::fprintf(file, "message %ld %u %" PRIu32 " %" PRIu32 "\n", currentPass, message.message,
-                 message.wParam, message.lParam);
+    std::fprintf(file, "event %ld ", currentPass);
+    switch (event.type) {
+        case EventType::PointerMoved:
+            std::fprintf(file, "pointer %d %d\n", event.x, event.y);
+            break;
+        case EventType::ButtonPressed:
+            std::fprintf(file, "click %s %d %d\n", event.button == Button::Left ? "left" : "right",
+                         event.x, event.y);
+            break;
+        case EventType::KeyPressed:
+        case EventType::KeyReleased:
+            std::fprintf(file, "%s %s\n",
+                         event.type == EventType::KeyPressed ? "key-down" : "key-up",
+                         KeyName(event.key).c_str());
+            break;
+        case EventType::CharacterTyped:
+            std::fprintf(file, "char %u\n", event.character);
+            break;
+        case EventType::Resized:
+            std::fprintf(file, "resize %d %d\n", event.x, event.y);
+            break;
+        case EventType::Minimised:
+            std::fprintf(file, "minimise\n");
+            break;
+        case EventType::Restored:
+            std::fprintf(file, "restore\n");
+            break;
+        case EventType::CloseRequested:
+            std::fprintf(file, "close\n");
+            break;
+    }
     // Flushed at once: the journal matters most when the game crashes.
     std::fflush(file);
 }
 
-bool InputJournal::Next(WindowMessage& message) {
-    if (!Replaying() || messages[nextMessage].pass > currentPass) {
+bool InputJournal::Next(Event& event) {
+    if (!Replaying() || events[nextEvent].pass > currentPass) {
         return false;
     }
-    message = messages[nextMessage++].message;
+    event = events[nextEvent++].event;
     return true;
 }
 
@@ -129,13 +188,117 @@ static bool ReadNumber(std::istringstream& in, long long low, long long high, lo
     return value >= low && value <= high;
 }
 
+// A version 1 or 2 line's message as the event it stood for; false for one that stood for
+// nothing the game acts on. Positions and sizes travelled as two 16-bit halves of lParam.
+static bool EventOfMessage(long long message, std::uint32_t wParam, std::uint32_t lParam,
+                           Event& event) {
+    const int low = static_cast<std::int16_t>(lParam & 0xFFFFu);
+    const int high = static_cast<std::int16_t>(lParam >> 16);
+    struct Numbered {
+        unsigned number;
+        Key key;
+    };
+    static const Numbered numberedKeys[] = {
+        {27, Key::Escape},       {37, Key::Left},      {38, Key::Up},   {39, Key::Right},
+        {40, Key::Down},         {91, Key::LeftSuper}, {93, Key::Menu}, {107, Key::KeypadPlus},
+        {109, Key::KeypadMinus}, {112, Key::F1},
+    };
+    switch (message) {
+        case 5:
+            event.type = EventType::Resized;
+            event.x = static_cast<int>(lParam & 0xFFFFu);
+            event.y = static_cast<int>(lParam >> 16);
+            return true;
+        case 6:
+            event.type = (wParam >> 16) == 0 ? EventType::Restored : EventType::Minimised;
+            return true;
+        case 16:
+        case 18:
+            event.type = EventType::CloseRequested;
+            return true;
+        case 256:
+        case 257:
+            event.type = message == 256 ? EventType::KeyPressed : EventType::KeyReleased;
+            if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
+                event.key = Key{static_cast<unsigned char>(wParam)};
+                return true;
+            }
+            for (const Numbered& n : numberedKeys) {
+                if (n.number == wParam) {
+                    event.key = n.key;
+                    return true;
+                }
+            }
+            return false;
+        case 258:
+            event.type = EventType::CharacterTyped;
+            event.character = wParam;
+            return true;
+        case 512:
+        case 513:
+        case 516:
+            event.type = message == 512 ? EventType::PointerMoved : EventType::ButtonPressed;
+            event.button = message == 516 ? Button::Right : Button::Left;
+            event.x = low;
+            event.y = high;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The rest of an "event" line after its pass; false when it does not parse.
+static bool ReadEvent(std::istringstream& in, Event& event) {
+    std::string what;
+    if (!(in >> what)) {
+        return false;
+    }
+    const long long far = 1LL << 20;
+    long long a = 0;
+    long long b = 0;
+    bool ok = true;
+    if (what == "pointer" || what == "click") {
+        event.type = what == "pointer" ? EventType::PointerMoved : EventType::ButtonPressed;
+        if (what == "click") {
+            std::string button;
+            ok = (in >> button) && (button == "left" || button == "right");
+            event.button = button == "right" ? Button::Right : Button::Left;
+        }
+        ok = ok && ReadNumber(in, -far, far, a) && ReadNumber(in, -far, far, b);
+    } else if (what == "key-down" || what == "key-up") {
+        event.type = what == "key-down" ? EventType::KeyPressed : EventType::KeyReleased;
+        std::string name;
+        ok = (in >> name) && ReadKey(name, event.key);
+    } else if (what == "char") {
+        event.type = EventType::CharacterTyped;
+        ok = ReadNumber(in, 0, 0xFFFFFFFFLL, a);
+        event.character = static_cast<unsigned>(a);
+    } else if (what == "resize") {
+        event.type = EventType::Resized;
+        ok = ReadNumber(in, 0, 0xFFFF, a) && ReadNumber(in, 0, 0xFFFF, b);
+    } else if (what == "minimise" || what == "restore" || what == "close") {
+        event.type = what == "minimise"  ? EventType::Minimised
+                     : what == "restore" ? EventType::Restored
+                                         : EventType::CloseRequested;
+    } else {
+        ok = false;
+    }
+    if (event.type == EventType::PointerMoved || event.type == EventType::ButtonPressed ||
+        event.type == EventType::Resized) {
+        event.x = static_cast<int>(a);
+        event.y = static_cast<int>(b);
+    }
+    return ok;
+}
+
 bool InputJournal::Parse(const std::string& text, std::string& error) {
-    messages.clear();
+    events.clear();
     clocks.clear();
     steps.clear();
     std::istringstream lines(text);
     std::string line;
     int number = 0;
+    long long version = 0;
     long lastPass = 0;
     while (std::getline(lines, line)) {
         ++number;
@@ -145,15 +308,16 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             continue;
         }
         if (number == 1) {
-            long long version = 0;
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 2, version)) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 2\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 3, version)) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 3\" expected)";
                 return false;
             }
             continue;
         }
         long long pass = 0;
         bool ok = ReadNumber(in, lastPass, 1LL << 40, pass);
+        Entry e;
+        e.pass = static_cast<long>(pass);
         if (ok && kind == "clock") {
             long long seconds = 0;
             ok = ReadNumber(in, 0, 1LL << 40, seconds);
@@ -166,19 +330,20 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             if (ok) {
                 steps.push_back({static_cast<long>(pass), static_cast<int>(n)});
             }
-        } else if (ok && kind == "message") {
+        } else if (ok && kind == "message" && version < 3) {
             long long m = 0;
             long long w = 0;
             long long l = 0;
             ok = ReadNumber(in, 0, 0xFFFF, m) && ReadNumber(in, 0, 0xFFFFFFFFLL, w) &&
                  ReadNumber(in, 0, 0xFFFFFFFFLL, l);
+            if (ok && EventOfMessage(m, static_cast<std::uint32_t>(w),
+                                     static_cast<std::uint32_t>(l), e.event)) {
+                events.push_back(e);
+            }
+        } else if (ok && kind == "event" && version == 3) {
+            ok = ReadEvent(in, e.event);
             if (ok) {
-                Entry e;
-                e.pass = static_cast<long>(pass);
-                e.message.message = static_cast<unsigned>(m);
-                e.message.wParam = static_cast<std::uint32_t>(w);
-                e.message.lParam = static_cast<std::uint32_t>(l);
-                messages.push_back(e);
+                events.push_back(e);
             }
         } else {
             ok = false;
