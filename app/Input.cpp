@@ -6,20 +6,17 @@ static const float handStep = 0.05f;
 static const float zoomStep = 0.02f;
 static const float turnStep = 1.0f;
 
-// A typed character taps a key: a capital letter or a digit its own, and these characters the key
-// that has always shared their code in the game's key numbering ("k" zooms like the keypad's plus,
-// "]" is the menu key, "p" toggles the window mode like F1).
-static Key KeyTappedBy(unsigned character) {
-    if ((character >= 'A' && character <= 'Z') || (character >= '0' && character <= '9')) {
-        return Key{static_cast<unsigned char>(character)};
+Key KeyOfCode(unsigned code) {
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+        return Key{static_cast<unsigned char>(code)};
     }
-    static const std::pair<unsigned, Key> shared[] = {
-        {27, Key::Escape},       {'%', Key::Left},      {'&', Key::Up},   {'\'', Key::Right},
-        {'(', Key::Down},        {'[', Key::LeftSuper}, {']', Key::Menu}, {'k', Key::KeypadPlus},
-        {'m', Key::KeypadMinus}, {'p', Key::F1},
+    static const std::pair<unsigned, Key> numbered[] = {
+        {27, Key::Escape},       {37, Key::Left},      {38, Key::Up},   {39, Key::Right},
+        {40, Key::Down},         {91, Key::LeftSuper}, {93, Key::Menu}, {107, Key::KeypadPlus},
+        {109, Key::KeypadMinus}, {112, Key::F1},
     };
-    for (const auto& [c, key] : shared) {
-        if (c == character) {
+    for (const auto& [c, key] : numbered) {
+        if (c == code) {
             return key;
         }
     }
@@ -62,10 +59,12 @@ void App::Handle(const Event& event) {
             }
             break;
         case EventType::CharacterTyped:
-            // It acts on the next pass only, and a held key's repeated characters act once each.
+            // It taps the key of the same code ("k" zooms like the keypad's plus, "]" is the menu
+            // key, "p" toggles the window mode like F1) on the next pass only, and a held key's
+            // repeated characters act once each.
             if (event.character < 256) {
                 lastChar = static_cast<signed char>(event.character);
-                typedSincePass[Index(KeyTappedBy(event.character))] = 1;
+                typedSincePass[Index(KeyOfCode(event.character))] = 1;
             }
             break;
         case EventType::Resized:

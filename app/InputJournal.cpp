@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "ai/Chance.h"
+#include "app/App.h"
+#include "platform/Events.h"
 
 // The journal that owns the game's clock while it records or replays.
 static InputJournal* clockJournal = nullptr;
@@ -189,58 +191,38 @@ static bool ReadNumber(std::istringstream& in, long long low, long long high, lo
 }
 
 // A version 1 or 2 line's message as the event it stood for; false for one that stood for
-// nothing the game acts on. Positions and sizes travelled as two 16-bit halves of lParam.
-static bool EventOfMessage(long long message, std::uint32_t wParam, std::uint32_t lParam,
+// nothing the game acts on. Positions and sizes travelled as two 16-bit halves of the second
+// number, signed for positions.
+static bool EventOfMessage(long long message, std::uint32_t first, std::uint32_t second,
                            Event& event) {
-    const int low = static_cast<std::int16_t>(lParam & 0xFFFFu);
-    const int high = static_cast<std::int16_t>(lParam >> 16);
-    struct Numbered {
-        unsigned number;
-        Key key;
-    };
-    static const Numbered numberedKeys[] = {
-        {27, Key::Escape},       {37, Key::Left},      {38, Key::Up},   {39, Key::Right},
-        {40, Key::Down},         {91, Key::LeftSuper}, {93, Key::Menu}, {107, Key::KeypadPlus},
-        {109, Key::KeypadMinus}, {112, Key::F1},
-    };
+    const unsigned low = second & 0xFFFFu;
+    const unsigned high = second >> 16;
     switch (message) {
         case 5:
-            event.type = EventType::Resized;
-            event.x = static_cast<int>(lParam & 0xFFFFu);
-            event.y = static_cast<int>(lParam >> 16);
+            event = PointerEvent(EventType::Resized, static_cast<int>(low), static_cast<int>(high));
             return true;
         case 6:
-            event.type = (wParam >> 16) == 0 ? EventType::Restored : EventType::Minimised;
+            event = WindowEvent(first >> 16 == 0 ? EventType::Restored : EventType::Minimised);
             return true;
         case 16:
         case 18:
-            event.type = EventType::CloseRequested;
+            event = WindowEvent(EventType::CloseRequested);
             return true;
         case 256:
         case 257:
-            event.type = message == 256 ? EventType::KeyPressed : EventType::KeyReleased;
-            if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9')) {
-                event.key = Key{static_cast<unsigned char>(wParam)};
-                return true;
-            }
-            for (const Numbered& n : numberedKeys) {
-                if (n.number == wParam) {
-                    event.key = n.key;
-                    return true;
-                }
-            }
-            return false;
+            event = KeyEvent(message == 256 ? EventType::KeyPressed : EventType::KeyReleased,
+                             KeyOfCode(first));
+            return event.key != Key::None;
         case 258:
-            event.type = EventType::CharacterTyped;
-            event.character = wParam;
+            event = Typed(first);
             return true;
         case 512:
         case 513:
         case 516:
-            event.type = message == 512 ? EventType::PointerMoved : EventType::ButtonPressed;
-            event.button = message == 516 ? Button::Right : Button::Left;
-            event.x = low;
-            event.y = high;
+            event =
+                PointerEvent(message == 512 ? EventType::PointerMoved : EventType::ButtonPressed,
+                             static_cast<std::int16_t>(low), static_cast<std::int16_t>(high),
+                             message == 516 ? Button::Right : Button::Left);
             return true;
         default:
             return false;
