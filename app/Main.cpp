@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
         case OptionsOutcome::Run:
             break;
     }
-    // The one game, built once the options are read and kept off the stack.
-    static App app;
+    App app;
     // A player who starts the game where its weights cannot be found hears so at once, not
     // after the first turn.
     app.table.computerPlayer.LocateWeights();

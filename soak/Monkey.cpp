@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <iterator>
-#include <memory>
 #include <random>
 
 #include "ai/Chance.h"
@@ -24,9 +23,8 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
     setenv("KESTRANE_NO_PACING", "1", 1);
     SetClockSource([] { return std::time_t{1700000000}; });
     ResetFakePlatform();
-    // Off the stack: the game is large.
-    const auto app = std::make_unique<App>();
-    GameTable& table = app->table;
+    App app;
+    GameTable& table = app.table;
     std::mt19937 monkey(seed);
     MonkeyResult result;
     const int turnsAtStart = table.turnsStarted;
@@ -83,7 +81,7 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
         }
     };
 
-    app->Run();
+    app.Run();
     Fake().onSwap = nullptr;
     SetClockSource(nullptr);
     unsetenv("KESTRANE_NO_PACING");
