@@ -1,7 +1,6 @@
 #include "app/InputJournal.h"
 
 #include <cerrno>
-#include <cinttypes>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -107,41 +106,46 @@ void InputJournal::OwnClock() {
     SetClockSource(JournalClock);
 }
 
+// Each event type's word in a journal line, in EventType's order, and what the line gives next:
+// the button, the position or size, the key, the character code.
+struct EventWord {
+    const char* word;
+    bool button = false;
+    bool position = false;
+    bool key = false;
+    bool character = false;
+};
+static const EventWord eventWords[] = {
+    {"pointer", false, true},
+    {"click", true, true},
+    {"key-down", false, false, true},
+    {"key-up", false, false, true},
+    {"char", false, false, false, true},
+    {"resize", false, true},
+    {"minimise"},
+    {"restore"},
+    {"close"},
+};
+
 void InputJournal::Record(const Event& event) {
     if (!file) {
         return;
     }
-    std::fprintf(file, "event %ld ", currentPass);
-    switch (event.type) {
-        case EventType::PointerMoved:
-            std::fprintf(file, "pointer %d %d\n", event.x, event.y);
-            break;
-        case EventType::ButtonPressed:
-            std::fprintf(file, "click %s %d %d\n", event.button == Button::Left ? "left" : "right",
-                         event.x, event.y);
-            break;
-        case EventType::KeyPressed:
-        case EventType::KeyReleased:
-            std::fprintf(file, "%s %s\n",
-                         event.type == EventType::KeyPressed ? "key-down" : "key-up",
-                         KeyName(event.key).c_str());
-            break;
-        case EventType::CharacterTyped:
-            std::fprintf(file, "char %u\n", event.character);
-            break;
-        case EventType::Resized:
-            std::fprintf(file, "resize %d %d\n", event.x, event.y);
-            break;
-        case EventType::Minimised:
-            std::fprintf(file, "minimise\n");
-            break;
-        case EventType::Restored:
-            std::fprintf(file, "restore\n");
-            break;
-        case EventType::CloseRequested:
-            std::fprintf(file, "close\n");
-            break;
+    const EventWord& w = eventWords[static_cast<int>(event.type)];
+    std::string line = "event " + std::to_string(currentPass) + " " + w.word;
+    if (w.button) {
+        line += event.button == Button::Right ? " right" : " left";
     }
+    if (w.position) {
+        line += " " + std::to_string(event.x) + " " + std::to_string(event.y);
+    }
+    if (w.key) {
+        line += " " + KeyName(event.key);
+    }
+    if (w.character) {
+        line += " " + std::to_string(event.character);
+    }
+    std::fprintf(file, "%s\n", line.c_str());
     // Flushed at once: the journal matters most when the game crashes.
     std::fflush(file);
 }
@@ -232,45 +236,41 @@ static bool EventOfMessage(long long message, std::uint32_t first, std::uint32_t
 // The rest of an "event" line after its pass; false when it does not parse.
 static bool ReadEvent(std::istringstream& in, Event& event) {
     std::string what;
-    if (!(in >> what)) {
+    in >> what;
+    int type = 0;
+    while (type < static_cast<int>(std::size(eventWords)) && what != eventWords[type].word) {
+        ++type;
+    }
+    if (type == static_cast<int>(std::size(eventWords))) {
         return false;
     }
-    const long long far = 1LL << 20;
-    long long a = 0;
-    long long b = 0;
-    bool ok = true;
-    if (what == "pointer" || what == "click") {
-        event.type = what == "pointer" ? EventType::PointerMoved : EventType::ButtonPressed;
-        if (what == "click") {
-            std::string button;
-            ok = (in >> button) && (button == "left" || button == "right");
-            event.button = button == "right" ? Button::Right : Button::Left;
-        }
-        ok = ok && ReadNumber(in, -far, far, a) && ReadNumber(in, -far, far, b);
-    } else if (what == "key-down" || what == "key-up") {
-        event.type = what == "key-down" ? EventType::KeyPressed : EventType::KeyReleased;
-        std::string name;
-        ok = (in >> name) && ReadKey(name, event.key);
-    } else if (what == "char") {
-        event.type = EventType::CharacterTyped;
-        ok = ReadNumber(in, 0, 0xFFFFFFFFLL, a);
-        event.character = static_cast<unsigned>(a);
-    } else if (what == "resize") {
-        event.type = EventType::Resized;
-        ok = ReadNumber(in, 0, 0xFFFF, a) && ReadNumber(in, 0, 0xFFFF, b);
-    } else if (what == "minimise" || what == "restore" || what == "close") {
-        event.type = what == "minimise"  ? EventType::Minimised
-                     : what == "restore" ? EventType::Restored
-                                         : EventType::CloseRequested;
-    } else {
-        ok = false;
+    const EventWord& w = eventWords[type];
+    event.type = static_cast<EventType>(type);
+    std::string button;
+    if (w.button && (!(in >> button) || (button != "left" && button != "right"))) {
+        return false;
     }
-    if (event.type == EventType::PointerMoved || event.type == EventType::ButtonPressed ||
-        event.type == EventType::Resized) {
-        event.x = static_cast<int>(a);
-        event.y = static_cast<int>(b);
+    event.button = button == "right" ? Button::Right : Button::Left;
+    // A size is never negative; a position may be, and lie far off the window.
+    const long long far = event.type == EventType::Resized ? 0xFFFF : 1LL << 20;
+    const long long near = event.type == EventType::Resized ? 0 : -far;
+    long long x = 0;
+    long long y = 0;
+    if (w.position && !(ReadNumber(in, near, far, x) && ReadNumber(in, near, far, y))) {
+        return false;
     }
-    return ok;
+    event.x = static_cast<int>(x);
+    event.y = static_cast<int>(y);
+    std::string name;
+    if (w.key && !((in >> name) && ReadKey(name, event.key))) {
+        return false;
+    }
+    long long character = 0;
+    if (w.character && !ReadNumber(in, 0, 0xFFFFFFFFLL, character)) {
+        return false;
+    }
+    event.character = static_cast<unsigned>(character);
+    return true;
 }
 
 bool InputJournal::Parse(const std::string& text, std::string& error) {

@@ -273,6 +273,8 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
             std::vector<SDL_Scancode> released;
             carriedKeys.TakeAll(released);
             QueueReleases(released);
+            // Only minimising stops the frames: a window that merely lost the focus is still
+            // shown, and says so.
             pending.push_back(WindowEvent(minimised ? EventType::Minimised : EventType::Restored));
             break;
         }

@@ -115,3 +115,34 @@ TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
         EXPECT_FLOAT_EQ(app->table.hand.current.x, x0 + 3 * 0.05f);
     }
 }
+
+// Every kind of event comes back from a recorded journal as it went in.
+TEST_F(JournalTest, EveryKindOfEventReplaysAsRecorded) {
+    const Event recorded[] = {
+        PointerEvent(EventType::PointerMoved, -40, 70000),
+        PointerEvent(EventType::ButtonPressed, 3, 4, Button::Right),
+        Down(Key::KeypadMinus),
+        Up(Key{'7'}),
+        Typed(0xE9),
+        PointerEvent(EventType::Resized, 641, 0),
+        WindowEvent(EventType::Minimised),
+        WindowEvent(EventType::Restored),
+        Close(),
+    };
+    InputJournal journal;
+    ASSERT_TRUE(journal.StartRecording(path.c_str()));
+    for (const Event& e : recorded) {
+        journal.Record(e);
+    }
+    journal.Stop();
+    ASSERT_TRUE(journal.StartReplay(path.c_str()));
+    for (const Event& e : recorded) {
+        Event replayed;
+        ASSERT_TRUE(journal.Next(replayed));
+        EXPECT_TRUE(replayed.type == e.type && replayed.x == e.x && replayed.y == e.y &&
+                    replayed.button == e.button && replayed.key == e.key &&
+                    replayed.character == e.character)
+            << static_cast<int>(e.type);
+    }
+    journal.Stop();
+}
