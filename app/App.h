@@ -8,6 +8,12 @@
 #include "platform/Platform.h"
 #include "table/GameTable.h"
 
+// The key that has the code `code` in the game's first key numbering: capital letters and digits
+// their character, Escape 27, the arrows 37 to 40 (left, up, right, down), the left Super key
+// 91, the menu key 93, the keypad's plus 107 and minus 109, F1 112; None for any other code. A
+// typed character taps the key of its code, and journals of versions 1 and 2 name keys so.
+Key KeyOfCode(unsigned code);
+
 // The running game: the one game table, the window it is shown in, the keys held and typed since
 // the last pass, the light's fades and the end and window-mode flags. Events come in through
 // Handle, the one place where the window system's reports become the game's actions; each idle
@@ -18,12 +24,6 @@
 //
 // The flags and the table are open: tests and the soak read them between passes, and a test may
 // place the hand or end the game by setting `done`.
-// The key that has the code `code` in the game's first key numbering: capital letters and digits
-// their character, Escape 27, the arrows 37 to 40 (left, up, right, down), the left Super key
-// 91, the menu key 93, the keypad's plus 107 and minus 109, F1 112; None for any other code. A
-// typed character taps the key of its code, and journals of versions 1 and 2 name keys so.
-Key KeyOfCode(unsigned code);
-
 class App {
 public:
     GameTable table;
