@@ -11,9 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/GameWindow.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
 #include "tests/rules/TableSetup.h"
 
 static std::string Shell(const std::string& command) {
@@ -29,6 +27,10 @@ static std::string Shell(const std::string& command) {
     pclose(pipe);
     return output;
 }
+
+// The one game of this test.
+static App app;
+static GameTable& gameTable = app.table;
 
 // The brightness, in the frame just drawn, of a board position: projected with the view the
 // table applies (including its stretch along x) and read before the swap.
@@ -56,17 +58,17 @@ static float Brightness(const Pose& at) {
 static Pose onNine;
 static float nineBrightness = 0.0f;
 
-// One pass of the main loop: every waiting message, then a frame.
+// One pass of the main loop: every waiting event, then a frame.
 static void Pass() {
-    WindowMessage message;
-    while (PeekWindowMessage(message)) {
-        GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
+    Event event;
+    while (PollEvent(event)) {
+        app.Handle(event);
     }
-    StepFrame();
-    DrawFrame();
+    app.StepFrame();
+    app.DrawFrame();
     nineBrightness = Brightness(onNine);
-    SwapWindowBuffers(gameDeviceContext);
-    ApplyKeyActions();
+    SwapWindow();
+    app.ApplyKeyActions();
 }
 
 // Passes until `done` holds; false after `limit` passes.
@@ -83,8 +85,8 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
         std::system("command -v xdotool >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
-    ASSERT_TRUE(OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, false));
-    PassUntil([] { return !fadingIn; }, 60);
+    ASSERT_TRUE(app.OpenWindow(false));
+    PassUntil([] { return !app.fadingIn; }, 60);
     // This process's own window: another game left on the display has the same title.
     std::string window = Shell("xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
                                " --name '^Kestrane Alpha ver$' | head -n 1");
@@ -142,5 +144,5 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     }
     EXPECT_GE(computerPointsChanged, 1) << "the computer did not move";
     EXPECT_TRUE(gameTable.IsValid());
-    CloseGameWindow();
+    app.CloseWindow();
 }
