@@ -65,8 +65,7 @@ void App::ResizeViewport(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    table.clientWidth = width;
-    table.clientHeight = height;
+    table.SetClientSize(width, height);
     // A size that arrives before any context is current only records the client size.
     if (!windowOpen) {
         return;

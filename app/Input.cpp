@@ -27,10 +27,14 @@ void App::StorePointer(int x, int y) {
     // While a button is held the window system goes on reporting the pointer past the window's
     // edges. The hand stays on the board: a position outside the client area counts as the
     // nearest point of its edge.
-    const int right = table.clientWidth > 0 ? table.clientWidth - 1 : 0;
-    const int bottom = table.clientHeight > 0 ? table.clientHeight - 1 : 0;
-    table.mouseX = static_cast<float>(x < 0 ? 0 : x > right ? right : x);
-    table.mouseY = static_cast<float>(y < 0 ? 0 : y > bottom ? bottom : y);
+    const int right = table.ClientWidth() > 0 ? table.ClientWidth() - 1 : 0;
+    const int bottom = table.ClientHeight() > 0 ? table.ClientHeight() - 1 : 0;
+    table.SetPointer(static_cast<float>(x < 0       ? 0
+                                        : x > right ? right
+                                                    : x),
+                     static_cast<float>(y < 0        ? 0
+                                        : y > bottom ? bottom
+                                                     : y));
 }
 
 void App::Handle(const Event& event) {
@@ -72,7 +76,7 @@ void App::Handle(const Event& event) {
             break;
         case EventType::PointerMoved:
             StorePointer(event.x, event.y);
-            if (table.inputEnabled) {
+            if (table.InputEnabled()) {
                 table.MouseToBoard();
                 table.HoverStep();
             }
@@ -81,7 +85,7 @@ void App::Handle(const Event& event) {
             if (event.button == Button::Right) {
                 StorePointer(event.x, event.y);
                 table.OtherDieStep();
-            } else if (table.inputEnabled) {
+            } else if (table.InputEnabled()) {
                 StorePointer(event.x, event.y);
                 table.MouseToBoard();
                 table.DropStep();
@@ -95,13 +99,6 @@ struct KeyAction {
     void (*action)(App& app);
 };
 
-// Up (1) or down (-1): the palm and the arm bend so that the fingers keep pointing at the board.
-static void MoveHandVertically(App& app, float direction) {
-    app.table.hand.current.y += direction * handStep;
-    app.table.hand.joints[PalmJoint] -= direction;
-    app.table.hand.joints[ArmJoint] += 2.0f * direction;
-}
-
 static void SetPolygonMode(App& app, unsigned mode) {
     glPolygonMode(GL_FRONT_AND_BACK, mode);
     app.polygonMode = mode;
@@ -113,18 +110,18 @@ static const KeyAction keyActions[] = {
     {Key::LeftSuper, [](App& app) { SetPolygonMode(app, GL_FILL); }},
     {Key::Menu, [](App& app) { SetPolygonMode(app, GL_LINE); }},
     {Key::Escape, [](App& app) { app.fadingOut = true; }},
-    {Key{'W'}, [](App& app) { app.table.hand.current.z -= handStep; }},
-    {Key{'X'}, [](App& app) { app.table.hand.current.z += handStep; }},
-    {Key{'A'}, [](App& app) { app.table.hand.current.x -= handStep; }},
-    {Key{'D'}, [](App& app) { app.table.hand.current.x += handStep; }},
-    {Key{'Z'}, [](App& app) { MoveHandVertically(app, -1.0f); }},
-    {Key{'Q'}, [](App& app) { MoveHandVertically(app, 1.0f); }},
-    {Key::KeypadMinus, [](App& app) { app.table.boardView.current.z -= zoomStep; }},
-    {Key::KeypadPlus, [](App& app) { app.table.boardView.current.z += zoomStep; }},
-    {Key::Up, [](App& app) { app.table.boardView.current.rotX -= turnStep; }},
-    {Key::Down, [](App& app) { app.table.boardView.current.rotX += turnStep; }},
-    {Key::Right, [](App& app) { app.table.boardView.current.rotY += turnStep; }},
-    {Key::Left, [](App& app) { app.table.boardView.current.rotY -= turnStep; }},
+    {Key{'W'}, [](App& app) { app.table.MoveHand(0.0f, -handStep); }},
+    {Key{'X'}, [](App& app) { app.table.MoveHand(0.0f, handStep); }},
+    {Key{'A'}, [](App& app) { app.table.MoveHand(-handStep, 0.0f); }},
+    {Key{'D'}, [](App& app) { app.table.MoveHand(handStep, 0.0f); }},
+    {Key{'Z'}, [](App& app) { app.table.LiftHand(-handStep); }},
+    {Key{'Q'}, [](App& app) { app.table.LiftHand(handStep); }},
+    {Key::KeypadMinus, [](App& app) { app.table.MoveView(-zoomStep, 0.0f, 0.0f); }},
+    {Key::KeypadPlus, [](App& app) { app.table.MoveView(zoomStep, 0.0f, 0.0f); }},
+    {Key::Up, [](App& app) { app.table.MoveView(0.0f, -turnStep, 0.0f); }},
+    {Key::Down, [](App& app) { app.table.MoveView(0.0f, turnStep, 0.0f); }},
+    {Key::Right, [](App& app) { app.table.MoveView(0.0f, 0.0f, turnStep); }},
+    {Key::Left, [](App& app) { app.table.MoveView(0.0f, 0.0f, -turnStep); }},
 };
 
 bool App::ApplyKeyActions(int steps) {

@@ -12,7 +12,7 @@ void App::SetUpScene() {
     // 1, 2. A fresh seed at every opening; only the first one rolls.
     Srand(static_cast<unsigned>(ClockSeconds()));
     if (!sceneSetUpBefore) {
-        table.RollForTurn();
+        table.Rules().RollForTurn();
         sceneSetUpBefore = true;
     }
 
@@ -44,10 +44,7 @@ void App::SetUpScene() {
     polygonMode = GL_FILL;
 
     // 7. Display lists, with their fixed numbers, on this context.
-    table.boardView.BuildLists();
-    Hand::BuildLists();
-    Die::BuildLists(table.dice[0]);
-    Checker::BuildLists();
+    table.BuildDisplayLists();
     CheckGlErrors("SetUpScene");
 }
 

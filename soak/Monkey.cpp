@@ -27,8 +27,8 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
     GameTable& table = app.table;
     std::mt19937 monkey(seed);
     MonkeyResult result;
-    const int turnsAtStart = table.turnsStarted;
-    const int gamesAtStart = table.gamesFinished;
+    const int turnsAtStart = table.Rules().TurnsStarted();
+    const int gamesAtStart = table.Rules().GamesFinished();
     const long tenth = frames >= 10 ? frames / 10 : 1;
 
     Fake().swapLimit = static_cast<int>(frames);
@@ -36,8 +36,8 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
         // 1. The frame just drawn, checked; the fake's own records do not pile up.
         result.frames = swap;
         result.invalidFrames += table.IsValid() ? 0 : 1;
-        result.turns = table.turnsStarted - turnsAtStart;
-        result.games = table.gamesFinished - gamesAtStart;
+        result.turns = table.Rules().TurnsStarted() - turnsAtStart;
+        result.games = table.Rules().GamesFinished() - gamesAtStart;
         if (swap % 1000 == 0) {
             Fake().calls.clear();
             Fake().boxes.clear();

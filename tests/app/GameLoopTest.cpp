@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/FramePacer.h"
+#include "soak/TablePlayer.h"
 
 // Whole runs of the game against a script: the fades, the ways the game ends, what a minimised
 // window still does, and the frame pacing on the fake clock.
@@ -56,11 +57,11 @@ TEST_F(GameLoopTest, MinimisedWindowStopsDrawingButKeysStillAct) {
     Script(30, WindowEvent(EventType::Restored));
     Script(30, Up(Key{'D'}));
     Script(40, Close());
-    const float x0 = app->table.hand.current.x;
+    const float x0 = app->table.TheHand().current.x;
     EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(Changes(1), 20);
     EXPECT_EQ(Fake().swaps, 40);
-    EXPECT_FLOAT_EQ(app->table.hand.current.x, x0 + 20 * 0.05f);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.x, x0 + 20 * 0.05f);
     EXPECT_TRUE(NothingHeld());
 }
 
@@ -100,10 +101,12 @@ TEST_F(GameLoopTest, GameTimeRunsAtSixtyStepsASecondWhateverTheRefresh) {
             const std::int64_t now = Fake().clock;
             if (swap == 1) {
                 handMoveStart = now;
-                Pose goal = table.hand.current;
-                goal.x += 0.5f;
-                table.hand.StartMove(RestMode, goal);
-            } else if (timing.handMove < 0 && (!table.hand.moving || table.hand.mode != RestMode)) {
+                // The human's 3 from 13: the hand's reach for the checker is one move.
+                table.Rules().StartNewGame();
+                table.Rules().OpenRoll(3, 1);
+                TablePlayer(table, table.ClientWidth(), table.ClientHeight()).ClickPoint(13);
+            } else if (timing.handMove < 0 &&
+                       (!table.Rules().MoveUnderway() || table.Rules().Phase() != ReachPhase)) {
                 timing.handMove = now - handMoveStart;
             }
             if (timing.fadeIn < 0 && !app->fadingIn) {

@@ -33,18 +33,18 @@ protected:
 // A press and its release both arriving between two passes must still act, once; a character
 // wider than the game's eight bits must not act as the character of its low byte.
 TEST_F(InputTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
-    const float z0 = app->table.hand.current.z;
+    const float z0 = app->table.TheHand().current.z;
     Send(Down(Key{'W'}));
     Send(Up(Key{'W'}));
     Passes(2);
-    EXPECT_FLOAT_EQ(app->table.hand.current.z, z0 - 0.05f);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.z, z0 - 0.05f);
 
     // Pressed again before the pass: held after all, and acting on every pass.
     Send(Down(Key{'W'}));
     Send(Up(Key{'W'}));
     Send(Down(Key{'W'}));
     Passes(2);
-    EXPECT_FLOAT_EQ(app->table.hand.current.z, z0 - 0.15f);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.z, z0 - 0.15f);
     EXPECT_TRUE(app->Held(Key{'W'}));
 
     Send(Typed(0x131));  // a wide character whose low byte is "1"
@@ -55,10 +55,10 @@ TEST_F(InputTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
 // "'" the right arrow) once; held, its repeats act once each and stop with the key. A digit acts
 // through lastChar; a Latin-1 letter is negative as a signed byte and never counts as one.
 TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
-    const float z0 = app->table.boardView.current.z;
+    const float z0 = app->table.View().current.z;
     Type(Key{'K'}, 'k');
     Passes(120);
-    EXPECT_FLOAT_EQ(app->table.boardView.current.z, z0 + 0.02f);
+    EXPECT_FLOAT_EQ(app->table.View().current.z, z0 + 0.02f);
     Send(Down(Key{'K'}));
     for (int repeat = 0; repeat < 10; ++repeat) {
         Send(Typed('k'));
@@ -66,7 +66,7 @@ TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
     }
     Send(Up(Key{'K'}));
     Passes(60);
-    EXPECT_NEAR(app->table.boardView.current.z, z0 + 11 * 0.02f, 1e-5);
+    EXPECT_NEAR(app->table.View().current.z, z0 + 11 * 0.02f, 1e-5);
 
     Type(Key::None, ']');
     Passes(1);
@@ -75,10 +75,10 @@ TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
     Passes(60);
     EXPECT_EQ(app->polygonMode, unsigned(GL_FILL));
 
-    const float turn0 = app->table.boardView.current.rotY;
+    const float turn0 = app->table.View().current.rotY;
     Type(Key::None, '\'');
     Passes(120);
-    EXPECT_FLOAT_EQ(app->table.boardView.current.rotY, turn0 + 1.0f);
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn0 + 1.0f);
 
     Type(Key{'7'}, '7');
     Passes(1);
@@ -104,9 +104,9 @@ TEST_F(InputTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
     Send(Typed('p'));
     Passes(1);
     EXPECT_FALSE(app->fullscreen);
-    const float turn = app->table.boardView.current.rotY;
+    const float turn = app->table.View().current.rotY;
     Passes(3);
-    EXPECT_FLOAT_EQ(app->table.boardView.current.rotY, turn - 3.0f);
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn - 3.0f);
     EXPECT_EQ(Count("OpenWindow"), 2);
     EXPECT_TRUE(Fake().windowOpen);
     app->CloseWindow();
@@ -117,22 +117,22 @@ TEST_F(InputTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
 // negative numbers) counts as the edge, so the hand stays over the board.
 TEST_F(InputTest, PointerPositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
     ASSERT_TRUE(app->OpenWindow(false));
-    app->table.inputEnabled = 0;
+    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), false);
     Send(PointerEvent(EventType::ButtonPressed, 10, 20));
-    EXPECT_EQ(app->table.mouseX, 0.0f);
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
     Send(PointerEvent(EventType::PointerMoved, 30, 40));
-    EXPECT_EQ(app->table.mouseY, 40.0f);
+    EXPECT_EQ(app->table.PointerY(), 40.0f);
 
-    app->table.inputEnabled = 1;
+    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), true);
     for (const auto& p : {std::make_pair(-3, -1), std::make_pair(-30000, 2000),
                           std::make_pair(900, 650), std::make_pair(799, 599)}) {
         Send(PointerEvent(EventType::PointerMoved, p.first, p.second));
-        EXPECT_LE(std::fabs(app->table.hand.current.x), 1.0f) << p.first;
-        EXPECT_LE(std::fabs(app->table.hand.current.z), 1.0f) << p.second;
+        EXPECT_LE(std::fabs(app->table.TheHand().current.x), 1.0f) << p.first;
+        EXPECT_LE(std::fabs(app->table.TheHand().current.z), 1.0f) << p.second;
     }
-    EXPECT_EQ(app->table.mouseX, 799.0f);
+    EXPECT_EQ(app->table.PointerX(), 799.0f);
     Send(PointerEvent(EventType::ButtonPressed, -3, -1));
-    EXPECT_EQ(app->table.mouseX, 0.0f);
-    EXPECT_EQ(app->table.mouseY, 0.0f);
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
+    EXPECT_EQ(app->table.PointerY(), 0.0f);
     app->CloseWindow();
 }

@@ -31,7 +31,7 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(40, Down(Key::Escape));
     setenv("KESTRANE_RECORD", path.c_str(), 1);
     ASSERT_EQ(app->Run(), 0);
-    const Pose hand = app->table.hand.current;
+    const Pose hand = app->table.TheHand().current;
     const int swaps = Fake().swaps;
     std::stringstream recorded;
     recorded << std::ifstream(path).rdbuf();
@@ -41,9 +41,9 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(10, Down(Key{'A'}));  // live input must not change the replay
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
     ASSERT_EQ(app->Run(), 0);
-    EXPECT_EQ(app->table.hand.current.x, hand.x);
-    EXPECT_EQ(app->table.hand.current.z, hand.z);
-    EXPECT_EQ(app->table.mouseX, 321.0f);
+    EXPECT_EQ(app->table.TheHand().current.x, hand.x);
+    EXPECT_EQ(app->table.TheHand().current.z, hand.z);
+    EXPECT_EQ(app->table.PointerX(), 321.0f);
     EXPECT_EQ(Fake().swaps, swaps);
     EXPECT_TRUE(app->fullscreen);
     EXPECT_TRUE(app->fadingOut);
@@ -55,11 +55,11 @@ TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     std::ofstream(path) << "kestrane-journal 2\nmessage 3 256 37 0\nmessage 6 274 61760 0\n"
                            "message 6 512 0 393213\nmessage 6 16 0 0\n";
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
-    const float turn = app->table.boardView.current.rotY;
+    const float turn = app->table.View().current.rotY;
     ASSERT_EQ(app->Run(), 0);
-    EXPECT_FLOAT_EQ(app->table.boardView.current.rotY, turn - 3.0f);
-    EXPECT_EQ(app->table.mouseX, 0.0f);
-    EXPECT_EQ(app->table.mouseY, 5.0f);
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn - 3.0f);
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
+    EXPECT_EQ(app->table.PointerY(), 5.0f);
     EXPECT_EQ(Fake().swaps, 6);
 }
 
@@ -110,9 +110,9 @@ TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
         setenv("KESTRANE_REPLAY", replay.c_str(), 1);
         Script(3, Down(Key{'D'}));
         Script(6, Close());
-        const float x0 = app->table.hand.current.x;
+        const float x0 = app->table.TheHand().current.x;
         ASSERT_EQ(app->Run(), 0);
-        EXPECT_FLOAT_EQ(app->table.hand.current.x, x0 + 3 * 0.05f);
+        EXPECT_FLOAT_EQ(app->table.TheHand().current.x, x0 + 3 * 0.05f);
     }
 }
 

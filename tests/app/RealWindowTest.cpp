@@ -162,10 +162,10 @@ protected:
 TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
     ASSERT_TRUE(FocusTheWindow());
     const long filled = Shown();
-    const float z0 = app->table.boardView.current.z;
+    const float z0 = app->table.View().current.z;
     ASSERT_TRUE(Type("k"));
     ASSERT_TRUE(Passes(120));
-    EXPECT_FLOAT_EQ(app->table.boardView.current.z, z0 + 0.02f);
+    EXPECT_FLOAT_EQ(app->table.View().current.z, z0 + 0.02f);
     EXPECT_GT(Shown(), filled * 9 / 10);
 
     ASSERT_TRUE(Type("bracketright"));
@@ -188,10 +188,10 @@ TEST_F(TypedRealWindowTest, AnArrowHeldAcrossTheWindowToggleKeepsTurning) {
     ASSERT_TRUE(PassUntil([this] { return !app->Held(Key::F1); }));
     ASSERT_TRUE(FocusTheWindow());
     ASSERT_TRUE(Type(""));
-    const float turn = app->table.boardView.current.rotY;
+    const float turn = app->table.View().current.rotY;
     ASSERT_TRUE(Passes(10));
     EXPECT_TRUE(app->Held(Key::Left));
-    EXPECT_LT(app->table.boardView.current.rotY, turn - 5.0f);
+    EXPECT_LT(app->table.View().current.rotY, turn - 5.0f);
 
     ASSERT_TRUE(X("keyup Left"));
     ASSERT_TRUE(Type(""));

@@ -8,7 +8,7 @@
 TEST_F(AppTest, OpeningSetsUpTheViewAndClosingLeavesNothingOpen) {
     ASSERT_TRUE(app->OpenWindow(false));
     EXPECT_EQ(Fake().calls, std::vector<std::string>{"OpenWindow"});
-    EXPECT_EQ(app->table.clientHeight, 600);
+    EXPECT_EQ(app->table.ClientHeight(), 600);
     app->CloseWindow();
     app->CloseWindow();
     EXPECT_EQ(Count("CloseWindow"), 1);

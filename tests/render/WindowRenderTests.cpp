@@ -110,8 +110,8 @@ protected:
         // Each test starts from the table's own colours, and nothing points at the board but
         // what the tests place there.
         app->table.ApplyColourScheme(9);
-        app->table.hand.current.x = 5.0f;
-        app->table.hand.current.z = 5.0f;
+        app->table.TheHand().current.x = 5.0f;
+        app->table.TheHand().current.z = 5.0f;
         for (int i = 0; i < 46; ++i)
             Draw();
         ASSERT_FALSE(app->fadingIn) << "the light has not come up after 46 frames";
@@ -152,7 +152,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        app->table.boardView.ApplyView();
+        app->table.View().ApplyView();
         glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
         glPopMatrix();
         SwapWindow();
@@ -196,10 +196,10 @@ TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
 
 TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
     const Frame frame = Draw();
-    ASSERT_TRUE(app->table.dice[0].active);
-    ASSERT_FALSE(app->table.dice[1].active);
+    ASSERT_TRUE(app->table.DieAt(0).active);
+    ASSERT_FALSE(app->table.DieAt(1).active);
     // Off-centre on the top face, where no value has a pip.
-    for (const Die& die : app->table.dice) {
+    for (const Die& die : {app->table.DieAt(0), app->table.DieAt(1)}) {
         const Rgb top = frame.Board(die.current.x, 0.061f, die.current.z + 0.015f);
         const Rgb beside = frame.Board(die.current.x, 0.0f, die.current.z + 0.1f);
         EXPECT_TRUE(IsGreen(beside)) << beside;
@@ -239,7 +239,7 @@ TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
     const Rgb under = At(Draw(), spot);
 
     // A black hand adds nothing of its own: what shows is a tenth of what lies under it.
-    Hand& hand = app->table.hand;
+    Hand& hand = app->table.TheHand();
     std::fill_n(hand.colour1, 3, 0.0f);
     std::fill_n(hand.colour2, 3, 0.0f);
     hand.current.x = spot.x;
