@@ -67,15 +67,7 @@ TEST(CanMove, WithACheckerOnTheBarOnlyEnteringCounts) {
 // the game can be in.
 TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
     GameRules rules;
-    Position& board = rules.EditBoard();
-    board.Clear();
-    board.points[13].Push(15);
-    board.points[9].Push(0);
-    for (int i = 1; i < CheckerCount; i++) {
-        if (i != 15) {
-            board.points[i < 15 ? ComputerTray : HumanTray].Push(i);
-        }
-    }
+    SetPosition(rules.EditBoard(), "h13:1 c9:1");
     ASSERT_TRUE(rules.IsValid());
     rules.OpenRoll(4, 1);
     ASSERT_TRUE(rules.StartHumanMove(13));
