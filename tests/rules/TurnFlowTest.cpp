@@ -57,8 +57,6 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     table->ShowDice();
     EXPECT_TRUE(table->DieAt(0).active && !table->DieAt(1).active);
     EXPECT_TRUE(table->Rules().InputEnabled());
-    table->Rules().SwitchDie();
-    EXPECT_EQ(table->Rules().SelectedDie(), 0);
 }
 
 // A right click while the hand is busy, the human's carry or the computer's move, changes
