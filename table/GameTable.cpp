@@ -1,18 +1,5 @@
 #include "table/GameTable.h"
 
-// Where the checkers stand at the start of every game, in checker index order: checkers 0..14
-// are the computer's, 15..29 the human's.
-static const int startingPoints[30] = {
-    1,  1,               // computer: two on point 1
-    12, 12, 12, 12, 12,  // five on 12
-    17, 17, 17,          // three on 17
-    19, 19, 19, 19, 19,  // five on 19
-    24, 24,              // human: two on point 24
-    13, 13, 13, 13, 13,  // five on 13
-    8,  8,  8,           // three on 8
-    6,  6,  6,  6,  6,   // five on 6
-};
-
 GameTable::GameTable() {
     // 1./2. Members and scalar fields start as declared.
 
@@ -47,7 +34,9 @@ GameTable::GameTable() {
 
 void GameTable::SetUpStartingPosition() {
     for (int i = 0; i < 30; i++) {
-        Point& point = points[startingPoints[i]];
+        // The computer is player 1 of the starting position, and the table numbers its points
+        // as player 1's.
+        Point& point = points[StartingPoint(static_cast<unsigned>(i))];
         checkers[i].current = point.SlotPosition();
         point.Push(&checkers[i]);
     }

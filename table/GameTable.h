@@ -2,7 +2,7 @@
 
 #include "ai/BoardState.h"
 #include "ai/ComputerPlayer.h"
-#include "ai/MoveList.h"
+#include "ai/Move.h"
 #include "render/BoardView.h"
 #include "render/Checker.h"
 #include "render/Die.h"
@@ -54,8 +54,8 @@ public:
     void SwitchDie();
     void PlanComputerTurn();
     // The second half of planning: the count, the dice and the source point of each of the
-    // computer's chosen moves.
-    void ReadComputerMoves(const MoveList& moves);
+    // computer's chosen moves (its points are the table's).
+    void ReadComputerMoves(const Play& play);
     void StartPlannedMove(int k);
     void FillSnapshot(BoardState& snapshot) const;
 
@@ -113,7 +113,7 @@ public:
     Pose pointerPose;
     // The computer's view of the position and its answer, reused every computer turn.
     BoardState snapshot;
-    MoveList computerMoves;
+    Play computerPlay;
     // The spin of the selected checkers and the ghost's turn as the last step left them for
     // drawing.
     float spinAtFrameStart = 0.0f;
