@@ -4,7 +4,7 @@
 
 // The game's clock: game time advances in steps of a sixtieth of a second, whatever the display
 // does. Every animation is counted in steps, so the hand, the fades and the pauses take the same
-// time on a 30, 60 or 144 Hz display. The loop waits for messages until the next step is due,
+// time on a 30, 60 or 144 Hz display. The loop waits for events until the next step is due,
 // then takes every step due since the last frame and draws once: one step a frame at 60 Hz, two
 // at 30 Hz, and at 144 Hz a frame only when a step is due, so a fast display costs no more CPU.
 // A stall longer than maxStepsPerFrame steps (a window being dragged, a debugger) is not made up

@@ -7,7 +7,7 @@ const char* const gameUsage =
     "Usage: kestrane [OPTION]...\n"
     "Play backgammon against the computer on a 3D board.\n"
     "\n"
-    "  --record FILE   keep every window message of the run in FILE\n"
+    "  --record FILE   keep every input event of the run in FILE\n"
     "  --replay FILE   play back a run kept with --record, to reproduce what happened\n"
     "  --report-fps    write the number of frames and the frame rate to stderr at the end\n"
     "  --no-pacing     draw frames as fast as possible, one step of game time each: no synced\n"

@@ -1,143 +1,73 @@
-#include "app/GameWindow.h"
-
-#include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/AppState.h"
+#include "app/App.h"
 #include "app/GlCheck.h"
 
-// One record for the whole program, filled at the first opening and reused by every later one.
-static PixelFormatRequest pixelFormat;
-static bool pixelFormatFilled = false;
-
+static const char* const windowTitle = "Kestrane Alpha ver";
+static const int windowWidth = 800;
+static const int windowHeight = 600;
 static const char* const errorCaption = "ERROR";
-static const char* const shutdownCaption = "SHUTDOWN ERROR";
 
-static bool FailOpening(const char* text) {
-    CloseGameWindow();
-    ShowMessageBox(text, errorCaption, OkExclamation);
-    return false;
-}
-
-bool OpenGameWindow(const char* title, int width, int height, int bits, bool fullscreenRequested) {
-    // 1. The mode asked for.
-    fullscreen = fullscreenRequested ? 1 : 0;
-
-    // 2. The window class.
-    if (!RegisterWindowClass()) {
-        ShowMessageBox("Failed To Register The Window Class.", errorCaption, OkExclamation);
-        return false;
-    }
-
-    // 3. The display mode for fullscreen, or the way back to a window.
-    if (fullscreen) {
-        if (ChangeDisplayMode(width, height, bits)) {
-            ShowPointer(false);
-        } else if (ShowMessageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video "
-                                  "Card. Use Windowed Mode Instead?",
-                                  "Zorv GL", YesNoExclamation) == YesAnswer) {
-            fullscreen = 0;
-        } else {
+bool App::OpenWindow(bool fullscreenRequested) {
+    // 1. The mode asked for; where the display cannot take it, the player may take a window.
+    fullscreen = fullscreenRequested;
+    OpenResult result = ::OpenWindow(windowTitle, windowWidth, windowHeight, fullscreen);
+    if (result == OpenResult::ModeRefused) {
+        if (ShowMessageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video "
+                           "Card. Use Windowed Mode Instead?",
+                           "Zorv GL", YesNoExclamation) != YesAnswer) {
             ShowMessageBox("Program Will Now Close.", errorCaption, OkStop);
             return false;
         }
+        fullscreen = false;
+        result = ::OpenWindow(windowTitle, windowWidth, windowHeight, false);
     }
 
-    // 4, 5. The window: captioned and resizable, or covering the display.
-    gameWindow = CreateGameWindow(title, 150, 50, width, height, fullscreen != 0);
-    if (!gameWindow) {
-        return FailOpening("Window Creation Error.");
+    // 2. A failed step has closed what the opening had made; only then does the player hear why.
+    const char* failure = nullptr;
+    switch (result) {
+        case OpenResult::Opened:
+            break;
+        case OpenResult::NoWindowSystem:
+            failure = "Failed To Register The Window Class.";
+            break;
+        case OpenResult::ModeRefused:
+        case OpenResult::WindowFailed:
+            failure = "Window Creation Error.";
+            break;
+        case OpenResult::ContextFailed:
+            failure = "Can't Create A GL Rendering Context.";
+            break;
+        case OpenResult::ContextNotCurrent:
+            failure = "Can't Activate The GL Rendering Context.";
+            break;
+    }
+    if (failure) {
+        ShowMessageBox(failure, errorCaption, OkExclamation);
+        return false;
     }
 
-    // 6. The pixel format, settled once.
-    if (!pixelFormatFilled) {
-        pixelFormat.colourBits = bits;
-        pixelFormat.depthBits = 16;
-        pixelFormat.doubleBuffer = true;
-        pixelFormatFilled = true;
-    }
-
-    // 7 to 11. Device context, pixel format, rendering context, made current.
-    gameDeviceContext = GetDeviceContext(gameWindow);
-    if (!gameDeviceContext) {
-        return FailOpening("Can't Create A GL Device Context.");
-    }
-    int format = ChoosePixelFormat(gameDeviceContext, pixelFormat);
-    if (format == 0) {
-        return FailOpening("Can't Find A Suitable PixelFormat.");
-    }
-    if (!SetPixelFormat(gameDeviceContext, format, pixelFormat)) {
-        return FailOpening("Can't Set The PixelFormat.");
-    }
-    gameRenderContext = CreateRenderContext(gameDeviceContext);
-    if (!gameRenderContext) {
-        return FailOpening("Can't Create A GL Rendering Context.");
-    }
-    if (!MakeCurrent(gameDeviceContext, gameRenderContext)) {
-        return FailOpening("Can't Activate The GL Rendering Context.");
-    }
-
-    // 12. Shown, pointer hidden, in front.
-    ShowGameWindow(gameWindow);
-    ShowPointer(false);
-    FocusGameWindow(gameWindow);
-
-    // 13, 14. Projection and scene on the new context.
-    ResizeViewport(width, height);
-    if (!SetUpScene()) {
-        return FailOpening("Initialization Failed.");
-    }
+    // 3. Projection and scene on the new context.
+    windowOpen = true;
+    ResizeViewport(windowWidth, windowHeight);
+    SetUpScene();
     return true;
 }
 
-void CloseGameWindow() {
-    // 1. Back to the desktop mode.
-    if (fullscreen) {
-        RestoreDisplayMode();
-        ShowPointer(true);
+void App::CloseWindow() {
+    if (windowOpen && !::CloseWindow()) {
+        ShowMessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", OkInformation);
     }
-
-    // 2. The rendering context.
-    if (gameRenderContext) {
-        if (!MakeCurrent(nullptr, nullptr)) {
-            ShowMessageBox("Release Of DC And RC Failed.", shutdownCaption, OkInformation);
-        }
-        if (!DeleteRenderContext(gameRenderContext)) {
-            ShowMessageBox("Release Rendering Context Failed.", shutdownCaption, OkInformation);
-        }
-        gameRenderContext = nullptr;
-    }
-
-    // 3. The device context.
-    if (gameDeviceContext) {
-        if (!ReleaseDeviceContext(gameWindow, gameDeviceContext)) {
-            ShowMessageBox("Release Device Context Failed.", shutdownCaption, OkInformation);
-        }
-        gameDeviceContext = nullptr;
-    }
-
-    // 4. The window.
-    if (gameWindow) {
-        if (!DestroyGameWindow(gameWindow)) {
-            ShowMessageBox("Could Not Release hWnd.", shutdownCaption, OkInformation);
-        }
-        gameWindow = nullptr;
-    }
-
-    // 5. The class, always.
-    if (!UnregisterWindowClass()) {
-        ShowMessageBox("Could Not Unregister Class.", shutdownCaption, OkInformation);
-    }
+    windowOpen = false;
 }
 
-void ResizeViewport(int width, int height) {
+void App::ResizeViewport(int width, int height) {
     if (height == 0) {
         height = 1;
     }
-    gameTable.clientWidth = width;
-    gameTable.clientHeight = height;
+    table.SetClientSize(width, height);
     // A size that arrives before any context is current only records the client size.
-    if (!gameRenderContext) {
+    if (!windowOpen) {
         return;
     }
     glViewport(0, 0, width, height);

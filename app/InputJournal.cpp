@@ -1,17 +1,45 @@
 #include "app/InputJournal.h"
 
 #include <cerrno>
-#include <cinttypes>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "ai/Chance.h"
+#include "app/App.h"
+#include "platform/Events.h"
 
-InputJournal inputJournal;
+// The journal that owns the game's clock while it records or replays.
+static InputJournal* clockJournal = nullptr;
 
 static std::time_t JournalClock() {
-    return inputJournal.Clock();
+    return clockJournal->Clock();
+}
+
+// The names of the keys that are neither letters nor digits, by their Key value.
+static const char* const keyNames[] = {"None",        "Escape",    "Left", "Right",
+                                       "Up",          "Down",      "F1",   "KeypadPlus",
+                                       "KeypadMinus", "LeftSuper", "Menu"};
+
+static std::string KeyName(Key key) {
+    const unsigned k = static_cast<unsigned>(key);
+    return k < std::size(keyNames) ? keyNames[k] : std::string(1, static_cast<char>(k));
+}
+
+static bool ReadKey(const std::string& name, Key& key) {
+    const char c = name.size() == 1 ? name[0] : '\0';
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        key = Key{static_cast<unsigned char>(c)};
+        return true;
+    }
+    for (unsigned k = 0; k < std::size(keyNames); ++k) {
+        if (name == keyNames[k]) {
+            key = Key{static_cast<unsigned char>(k)};
+            return true;
+        }
+    }
+    return false;
 }
 
 InputJournal::~InputJournal() {
@@ -26,9 +54,8 @@ bool InputJournal::StartRecording(const char* path) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 2\n");
-    SetClockSource(JournalClock);
-    ownsClock = true;
+    std::fprintf(file, "kestrane-journal 3\n");
+    OwnClock();
     return true;
 }
 
@@ -45,14 +72,13 @@ bool InputJournal::StartReplay(const char* path) {
     std::string error;
     if (!Parse(text.str(), error)) {
         std::fprintf(stderr, "kestrane: journal %s: %s; not replayed\n", path, error.c_str());
-        messages.clear();
+        events.clear();
         clocks.clear();
         steps.clear();
         return false;
     }
     replaying = true;
-    SetClockSource(JournalClock);
-    ownsClock = true;
+    OwnClock();
     return true;
 }
 
@@ -61,35 +87,74 @@ void InputJournal::Stop() {
         std::fclose(file);
         file = nullptr;
     }
-    if (ownsClock) {
+    if (clockJournal == this) {
         SetClockSource(nullptr);
-        ownsClock = false;
+        clockJournal = nullptr;
     }
     replaying = false;
-    messages.clear();
+    events.clear();
     clocks.clear();
     steps.clear();
-    nextMessage = 0;
+    nextEvent = 0;
     nextClock = 0;
     nextSteps = 0;
     currentPass = 0;
 }
 
-void InputJournal::Record(const WindowMessage& message) {
+void InputJournal::OwnClock() {
+    clockJournal = this;
+    SetClockSource(JournalClock);
+}
+
+// Each event type's word in a journal line, in EventType's order, and what the line gives next:
+// the button, the position or size, the key, the character code.
+struct EventWord {
+    const char* word;
+    bool button = false;
+    bool position = false;
+    bool key = false;
+    bool character = false;
+};
+static const EventWord eventWords[] = {
+    {"pointer", false, true},
+    {"click", true, true},
+    {"key-down", false, false, true},
+    {"key-up", false, false, true},
+    {"char", false, false, false, true},
+    {"resize", false, true},
+    {"minimise"},
+    {"restore"},
+    {"close"},
+};
+
+void InputJournal::Record(const Event& event) {
     if (!file) {
         return;
     }
-    std::fprintf(file, "message %ld %u %" PRIu32 " %" PRIu32 "\n", currentPass, message.message,
-                 message.wParam, message.lParam);
+    const EventWord& w = eventWords[static_cast<int>(event.type)];
+    std::string line = "event " + std::to_string(currentPass) + " " + w.word;
+    if (w.button) {
+        line += event.button == Button::Right ? " right" : " left";
+    }
+    if (w.position) {
+        line += " " + std::to_string(event.x) + " " + std::to_string(event.y);
+    }
+    if (w.key) {
+        line += " " + KeyName(event.key);
+    }
+    if (w.character) {
+        line += " " + std::to_string(event.character);
+    }
+    std::fprintf(file, "%s\n", line.c_str());
     // Flushed at once: the journal matters most when the game crashes.
     std::fflush(file);
 }
 
-bool InputJournal::Next(WindowMessage& message) {
-    if (!Replaying() || messages[nextMessage].pass > currentPass) {
+bool InputJournal::Next(Event& event) {
+    if (!Replaying() || events[nextEvent].pass > currentPass) {
         return false;
     }
-    message = messages[nextMessage++].message;
+    event = events[nextEvent++].event;
     return true;
 }
 
@@ -129,13 +194,93 @@ static bool ReadNumber(std::istringstream& in, long long low, long long high, lo
     return value >= low && value <= high;
 }
 
+// A version 1 or 2 line's message as the event it stood for; false for one that stood for
+// nothing the game acts on. Positions and sizes travelled as two 16-bit halves of the second
+// number, signed for positions.
+static bool EventOfMessage(long long message, std::uint32_t first, std::uint32_t second,
+                           Event& event) {
+    const unsigned low = second & 0xFFFFu;
+    const unsigned high = second >> 16;
+    switch (message) {
+        case 5:
+            event = PointerEvent(EventType::Resized, static_cast<int>(low), static_cast<int>(high));
+            return true;
+        case 6:
+            event = WindowEvent(first >> 16 == 0 ? EventType::Restored : EventType::Minimised);
+            return true;
+        case 16:
+        case 18:
+            event = WindowEvent(EventType::CloseRequested);
+            return true;
+        case 256:
+        case 257:
+            event = KeyEvent(message == 256 ? EventType::KeyPressed : EventType::KeyReleased,
+                             KeyOfCode(first));
+            return event.key != Key::None;
+        case 258:
+            event = Typed(first);
+            return true;
+        case 512:
+        case 513:
+        case 516:
+            event =
+                PointerEvent(message == 512 ? EventType::PointerMoved : EventType::ButtonPressed,
+                             static_cast<std::int16_t>(low), static_cast<std::int16_t>(high),
+                             message == 516 ? Button::Right : Button::Left);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The rest of an "event" line after its pass; false when it does not parse.
+static bool ReadEvent(std::istringstream& in, Event& event) {
+    std::string what;
+    in >> what;
+    int type = 0;
+    while (type < static_cast<int>(std::size(eventWords)) && what != eventWords[type].word) {
+        ++type;
+    }
+    if (type == static_cast<int>(std::size(eventWords))) {
+        return false;
+    }
+    const EventWord& w = eventWords[type];
+    event.type = static_cast<EventType>(type);
+    std::string button;
+    if (w.button && (!(in >> button) || (button != "left" && button != "right"))) {
+        return false;
+    }
+    event.button = button == "right" ? Button::Right : Button::Left;
+    // A size is never negative; a position may be, and lie far off the window.
+    const long long far = event.type == EventType::Resized ? 0xFFFF : 1LL << 20;
+    const long long near = event.type == EventType::Resized ? 0 : -far;
+    long long x = 0;
+    long long y = 0;
+    if (w.position && !(ReadNumber(in, near, far, x) && ReadNumber(in, near, far, y))) {
+        return false;
+    }
+    event.x = static_cast<int>(x);
+    event.y = static_cast<int>(y);
+    std::string name;
+    if (w.key && !((in >> name) && ReadKey(name, event.key))) {
+        return false;
+    }
+    long long character = 0;
+    if (w.character && !ReadNumber(in, 0, 0xFFFFFFFFLL, character)) {
+        return false;
+    }
+    event.character = static_cast<unsigned>(character);
+    return true;
+}
+
 bool InputJournal::Parse(const std::string& text, std::string& error) {
-    messages.clear();
+    events.clear();
     clocks.clear();
     steps.clear();
     std::istringstream lines(text);
     std::string line;
     int number = 0;
+    long long version = 0;
     long lastPass = 0;
     while (std::getline(lines, line)) {
         ++number;
@@ -145,15 +290,16 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             continue;
         }
         if (number == 1) {
-            long long version = 0;
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 2, version)) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 2\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 3, version)) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 3\" expected)";
                 return false;
             }
             continue;
         }
         long long pass = 0;
         bool ok = ReadNumber(in, lastPass, 1LL << 40, pass);
+        Entry e;
+        e.pass = static_cast<long>(pass);
         if (ok && kind == "clock") {
             long long seconds = 0;
             ok = ReadNumber(in, 0, 1LL << 40, seconds);
@@ -166,19 +312,20 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             if (ok) {
                 steps.push_back({static_cast<long>(pass), static_cast<int>(n)});
             }
-        } else if (ok && kind == "message") {
+        } else if (ok && kind == "message" && version < 3) {
             long long m = 0;
             long long w = 0;
             long long l = 0;
             ok = ReadNumber(in, 0, 0xFFFF, m) && ReadNumber(in, 0, 0xFFFFFFFFLL, w) &&
                  ReadNumber(in, 0, 0xFFFFFFFFLL, l);
+            if (ok && EventOfMessage(m, static_cast<std::uint32_t>(w),
+                                     static_cast<std::uint32_t>(l), e.event)) {
+                events.push_back(e);
+            }
+        } else if (ok && kind == "event" && version == 3) {
+            ok = ReadEvent(in, e.event);
             if (ok) {
-                Entry e;
-                e.pass = static_cast<long>(pass);
-                e.message.message = static_cast<unsigned>(m);
-                e.message.wParam = static_cast<std::uint32_t>(w);
-                e.message.lParam = static_cast<std::uint32_t>(l);
-                messages.push_back(e);
+                events.push_back(e);
             }
         } else {
             ok = false;

@@ -8,17 +8,22 @@
 
 #include "platform/Platform.h"
 
-// A run's input, kept to reproduce a bug: every message the game took, with the number of idle
+// A run's input, kept to reproduce a bug: every event the game took, with the number of idle
 // passes (frames) before it, every reading of the clock (the seeds of the dice and of the
 // computer player), and every pass that took other than one step of game time (a slow display,
-// a stall). Replaying feeds the same messages at the same passes, the same clock readings and the
+// a stall). Replaying feeds the same events at the same passes, the same clock readings and the
 // same steps, so the same frames see the same input and the same dice.
 //
-// The file is plain text, one entry a line (version 1, without steps lines, still replays):
-//   kestrane-journal 2
+// The file is plain text, one entry a line:
+//   kestrane-journal 3
 //   clock <pass> <seconds>
 //   steps <pass> <count>
-//   message <pass> <message> <wParam> <lParam>
+//   event <pass> pointer <x> <y> | click left|right <x> <y> | key-down <key> | key-up <key> |
+//                char <code> | resize <width> <height> | minimise | restore | close
+// where a key is its letter or digit, or Escape, Left, Right, Up, Down, F1, KeypadPlus,
+// KeypadMinus, LeftSuper or Menu. Journals of versions 1 and 2 still replay: their
+// "message <pass> <number> <wParam> <lParam>" lines, in the numbering of the game's first window
+// system, are read as the events they stood for.
 // A file that cannot be read, or a line that does not parse, is reported on stderr with its
 // line number and nothing is replayed; the game then runs on live input.
 class InputJournal {
@@ -31,14 +36,14 @@ public:
     void Stop();
 
     bool Recording() const { return file != nullptr; }
-    // True while replayed messages remain.
-    bool Replaying() const { return replaying && nextMessage < messages.size(); }
+    // True while replayed events remain.
+    bool Replaying() const { return replaying && nextEvent < events.size(); }
 
     // The pass the game is in; recorded with each entry.
     void SetPass(long pass) { currentPass = pass; }
-    void Record(const WindowMessage& message);
-    // The next replayed message, if it is due at the current pass.
-    bool Next(WindowMessage& message);
+    void Record(const Event& event);
+    // The next replayed event, if it is due at the current pass.
+    bool Next(Event& event);
     // The steps of game time this pass takes: the replayed count while replaying, otherwise
     // `live`, recorded when it is not one.
     int Steps(int live);
@@ -49,15 +54,15 @@ public:
     bool Parse(const std::string& text, std::string& error);
 
 private:
+    void OwnClock();
     struct Entry {
         long pass = 0;
-        WindowMessage message;
+        Event event;
     };
     std::FILE* file = nullptr;
     bool replaying = false;
-    bool ownsClock = false;
     long currentPass = 0;
-    std::vector<Entry> messages;
+    std::vector<Entry> events;
     std::vector<std::time_t> clocks;
     struct StepEntry {
         long pass;
@@ -65,9 +70,6 @@ private:
     };
     std::vector<StepEntry> steps;
     std::size_t nextSteps = 0;
-    std::size_t nextMessage = 0;
+    std::size_t nextEvent = 0;
     std::size_t nextClock = 0;
 };
-
-// The one journal of the game, switched on by KESTRANE_RECORD=<file> or KESTRANE_REPLAY=<file>.
-extern InputJournal inputJournal;

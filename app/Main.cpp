@@ -1,9 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/GameSettings.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
 
 int main(int argc, char** argv) {
     GameSettings settings = SettingsFromEnvironment();
@@ -22,8 +20,9 @@ int main(int argc, char** argv) {
         case OptionsOutcome::Run:
             break;
     }
+    App app;
     // A player who starts the game where its weights cannot be found hears so at once, not
     // after the first turn.
-    gameTable.computerPlayer.LocateWeights();
-    return RunGame(settings);
+    app.table.Rules().Computer().LocateWeights();
+    return app.Run(settings);
 }

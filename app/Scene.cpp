@@ -1,19 +1,18 @@
 #include <GL/gl.h>
 
 #include "ai/Chance.h"
-#include "app/AppState.h"
-#include "app/GameWindow.h"
+#include "app/App.h"
 #include "app/GlCheck.h"
 
 static const float fadeStep = 0.02f;
 static const float fadeInEnd = 0.9f;
 static const float fadeOutEnd = 0.0f;
 
-bool SetUpScene() {
+void App::SetUpScene() {
     // 1, 2. A fresh seed at every opening; only the first one rolls.
     Srand(static_cast<unsigned>(ClockSeconds()));
     if (!sceneSetUpBefore) {
-        gameTable.RollForTurn();
+        table.Rules().RollForTurn();
         sceneSetUpBefore = true;
     }
 
@@ -45,44 +44,40 @@ bool SetUpScene() {
     polygonMode = GL_FILL;
 
     // 7. Display lists, with their fixed numbers, on this context.
-    gameTable.boardView.BuildLists();
-    Hand::BuildLists();
-    Die::BuildLists(gameTable.dice[0]);
-    Checker::BuildLists();
+    table.BuildDisplayLists();
     CheckGlErrors("SetUpScene");
-    return true;
 }
 
-void StepFrame() {
+void App::StepFrame() {
     // 1. The fades: the fade-in first, so Escape during it waits for it to finish.
     if (fadingIn) {
         for (int i = 0; i < 3; ++i) {
             lightDiffuse[i] = lightDiffuse[i] + fadeStep;
         }
         if (lightDiffuse[0] > fadeInEnd) {
-            fadingIn = 0;
+            fadingIn = false;
         }
     } else if (fadingOut) {
         for (int i = 0; i < 3; ++i) {
             lightDiffuse[i] = lightDiffuse[i] - fadeStep;
         }
         if (lightDiffuse[0] < fadeOutEnd) {
-            done = 1;
+            done = true;
         }
     }
 
     // 2. The table: turn flow and animations.
-    gameTable.Advance();
+    table.Advance();
 }
 
-void DrawFrame() {
+void App::DrawFrame() const {
     // 1. A clean frame, lit as the fades left the light.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
 
     // 2. The table.
-    gameTable.DrawTable();
+    table.DrawTable();
     glFlush();
     CheckGlErrors("DrawFrame");
 }

@@ -3,9 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/InputJournal.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/FakePlatform.h"
 
@@ -13,11 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = WriteInput("journal.txt", data, size);
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
     ResetFakePlatform();
-    ResetAppState();
     // A few seconds of game time at the most, then the scripted window system closes the game.
     Fake().swapLimit = 120;
-    RunGame();
-    if (Fake().windowsOpen != 0 || gameWindow != nullptr) {
+    App app;
+    app.Run();
+    if (Fake().windowOpen || app.windowOpen) {
         __builtin_trap();
     }
     return 0;

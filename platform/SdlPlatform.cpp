@@ -1,6 +1,5 @@
 #include <SDL.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,49 +7,26 @@
 #include <vector>
 
 #include "platform/CarriedKeys.h"
+#include "platform/Events.h"
+#include "platform/Keys.h"
 #include "platform/Platform.h"
-#include "platform/VirtualKeys.h"
 
-// The window system over SDL2. SDL has no window class, no device context and no message
-// numbers, so this file plays them: the class is the video subsystem being up, a device context
-// is a small record naming its window, and SDL events are turned into the classic messages,
-// queued here because one event can become several messages (a key and its character).
+// The window system over SDL2: one window and its GL context at a time, SDL's events turned into
+// the game's, queued here because one SDL event can become several (a key and its character, a
+// minimising and its zero size).
 
-struct PlatformWindow {
-    SDL_Window* window = nullptr;
-    Uint32 id = 0;
-};
-
-struct PlatformDeviceContext {
-    PlatformWindow* window = nullptr;
-};
-
-struct PlatformRenderContext {
-    SDL_GLContext context = nullptr;
-};
-
-static bool classRegistered = false;
-// Read by PostWindowMessage, which other threads may call.
-static std::atomic<bool> videoUp{false};
-// The SDL event type that carries messages posted by PostWindowMessage.
-static std::atomic<Uint32> postedEventType{0};
-static PlatformWindow* currentWindow = nullptr;
-static std::deque<WindowMessage> pending;
-static bool quitPosted = false;
-static int quitCode = 0;
-// The classic cursor is shown while this count is at least zero; hiding twice needs showing
-// twice, which is what keeps the pointer hidden over the game in both window modes.
-static int pointerCount = 0;
+static bool videoUp = false;
+static SDL_Window* window = nullptr;
+static Uint32 windowId = 0;
+static SDL_GLContext context = nullptr;
+static std::deque<Event> pending;
 // Keys held when the last window went away, still down as far as the game knows.
 static CarriedKeys carriedKeys;
 static bool windowFocused = false;
-// The display mode the next fullscreen window asks for; zero width when none is wanted.
-static SDL_DisplayMode wantedMode = {};
-static bool wantedModeIsDesktop = false;
 
-// The pixel format the window is created with: the X visual is chosen when the window is made,
-// so the format must be settled before CreateGameWindow and is only checked afterwards.
-static const PixelFormatRequest createdFormat;
+// Windowed, the game opens at this place on the desktop; fullscreen covers it from its corner.
+static const int windowedX = 150;
+static const int windowedY = 50;
 
 // SDL falls back to drawing into memory when no display answers; the game would then run
 // unseen and never end. Only a display, or a driver chosen on purpose (SDL_VIDEODRIVER), will do.
@@ -75,39 +51,25 @@ static bool OnADisplay() {
            (driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0));
 }
 
-bool RegisterWindowClass() {
-    if (classRegistered) {
+static bool StartVideo() {
+    if (videoUp) {
+        return true;
+    }
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "kestrane: no display (neither DISPLAY nor WAYLAND_DISPLAY set)\n");
         return false;
     }
-    if (!videoUp) {
-        if (!DisplayAvailable()) {
-            std::fprintf(stderr,
-                         "kestrane: no display (neither DISPLAY nor WAYLAND_DISPLAY set)\n");
-            return false;
-        }
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "kestrane: no window system: %s\n", SDL_GetError());
-            return false;
-        }
-        if (!OnADisplay()) {
-            std::fprintf(stderr, "kestrane: no display answers (SDL offered \"%s\")\n",
-                         SDL_GetCurrentVideoDriver());
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            return false;
-        }
-        Uint32 type = SDL_RegisterEvents(1);
-        postedEventType = type == static_cast<Uint32>(-1) ? 0 : type;
-        videoUp = true;
-    }
-    classRegistered = true;
-    return true;
-}
-
-bool UnregisterWindowClass() {
-    if (!classRegistered) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "kestrane: no window system: %s\n", SDL_GetError());
         return false;
     }
-    classRegistered = false;
+    if (!OnADisplay()) {
+        std::fprintf(stderr, "kestrane: no display answers (SDL offered \"%s\")\n",
+                     SDL_GetCurrentVideoDriver());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    videoUp = true;
     return true;
 }
 
@@ -116,87 +78,30 @@ void ShutDownWindowSystem() {
     // SDL unloads the GL driver, whose own allocations then turn into leaks that nothing can
     // name. Every window is gone by now, so the display mode is the desktop's again.
     pending.clear();
-    quitPosted = false;
-    classRegistered = false;
     carriedKeys = CarriedKeys();
 }
 
-bool ChangeDisplayMode(int width, int height, int) {
-    // The colour depth of an X display cannot change under a running server, so only the size
-    // is matched; the desktop mode counts when it already has that size.
-    wantedMode = {};
-    wantedModeIsDesktop = false;
-    if (!videoUp) {
-        return false;
-    }
-    SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width && desktop.h == height) {
-        wantedMode = desktop;
-        wantedModeIsDesktop = true;
+// The display mode a fullscreen window of width x height takes: the desktop's when it already
+// has that size (*desktop set), otherwise a listed mode of that size. The colour depth of an X
+// display cannot change under a running server, so only the size is matched.
+static bool FindDisplayMode(int width, int height, SDL_DisplayMode& mode, bool& desktop) {
+    desktop = SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w == width && mode.h == height;
+    if (desktop) {
         return true;
     }
-    int count = SDL_GetNumDisplayModes(0);
+    const int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
-        SDL_DisplayMode mode;
         if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) {
-            wantedMode = mode;
             return true;
         }
     }
     return false;
 }
 
-void RestoreDisplayMode() {
-    // SDL puts the desktop mode back itself when the fullscreen window goes away.
-    wantedMode = {};
-    wantedModeIsDesktop = false;
-}
-
-WindowHandle CreateGameWindow(const char* title, int x, int y, int width, int height,
-                              bool fullscreen) {
-    if (!videoUp) {
-        return nullptr;
-    }
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, createdFormat.colourBits >= 16 ? 5 : 3);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, createdFormat.colourBits >= 16 ? 5 : 3);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, createdFormat.colourBits >= 16 ? 5 : 2);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, createdFormat.depthBits);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, createdFormat.doubleBuffer ? 1 : 0);
-
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (fullscreen) {
-        // The fullscreen window covers the display from its corner, whatever was asked.
-        x = 0;
-        y = 0;
-        flags |= SDL_WINDOW_BORDERLESS;
-        flags |= wantedModeIsDesktop || wantedMode.w == 0 ? SDL_WINDOW_FULLSCREEN_DESKTOP
-                                                          : SDL_WINDOW_FULLSCREEN;
-    } else {
-        flags |= SDL_WINDOW_RESIZABLE;
-    }
-    SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
-    if (!window) {
-        std::fprintf(stderr, "kestrane: %s\n", SDL_GetError());
-        return nullptr;
-    }
-    if (fullscreen && !wantedModeIsDesktop && wantedMode.w != 0) {
-        SDL_SetWindowDisplayMode(window, &wantedMode);
-    }
-    PlatformWindow* handle = new PlatformWindow;
-    handle->window = window;
-    handle->id = SDL_GetWindowID(window);
-    currentWindow = handle;
-    SDL_StartTextInput();
-    return handle;
-}
-
 static void Translate(const SDL_Event& event);
 
-bool DestroyGameWindow(WindowHandle window) {
-    if (!window) {
-        return false;
-    }
+// Destroys the window, carrying the keys held now over to the next one.
+static void DestroyWindow() {
     // 1. Everything the window system has sent so far is the game's, releases included.
     SDL_PumpEvents();
     SDL_Event event;
@@ -205,102 +110,89 @@ bool DestroyGameWindow(WindowHandle window) {
     }
     // 2. What is held now is carried to the next window; the releases SDL makes up when the
     // window goes are not the player's.
-    carriedKeys.Carry(window->window);
+    carriedKeys.Carry(window);
     windowFocused = false;
-    SDL_DestroyWindow(window->window);
+    SDL_DestroyWindow(window);
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_KEYUP);
-    if (currentWindow == window) {
-        currentWindow = nullptr;
-    }
-    delete window;
-    return true;
+    window = nullptr;
+    windowId = 0;
 }
 
-DeviceContext GetDeviceContext(WindowHandle window) {
+OpenResult OpenWindow(const char* title, int width, int height, bool fullscreen) {
+    // 1. The window system, and for fullscreen a display mode of the game's size.
+    if (!StartVideo()) {
+        return OpenResult::NoWindowSystem;
+    }
+    SDL_DisplayMode mode = {};
+    bool desktopMode = false;
+    if (fullscreen && !FindDisplayMode(width, height, mode, desktopMode)) {
+        return OpenResult::ModeRefused;
+    }
+
+    // 2. The window, on an X visual with 16-bit colour and depth, double-buffered.
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_BORDERLESS |
+                 (desktopMode ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN);
+    } else {
+        flags |= SDL_WINDOW_RESIZABLE;
+    }
+    window = SDL_CreateWindow(title, fullscreen ? 0 : windowedX, fullscreen ? 0 : windowedY, width,
+                              height, flags);
     if (!window) {
-        return nullptr;
+        std::fprintf(stderr, "kestrane: %s\n", SDL_GetError());
+        return OpenResult::WindowFailed;
     }
-    PlatformDeviceContext* dc = new PlatformDeviceContext;
-    dc->window = window;
-    return dc;
-}
-
-bool ReleaseDeviceContext(WindowHandle window, DeviceContext dc) {
-    if (!dc || dc->window != window) {
-        return false;
+    windowId = SDL_GetWindowID(window);
+    if (fullscreen && !desktopMode) {
+        SDL_SetWindowDisplayMode(window, &mode);
     }
-    delete dc;
-    return true;
-}
+    SDL_StartTextInput();
 
-int ChoosePixelFormat(DeviceContext dc, const PixelFormatRequest& request) {
-    if (!dc) {
-        return 0;
-    }
-    bool met = request.colourBits <= 24 && request.depthBits <= createdFormat.depthBits &&
-               request.doubleBuffer == createdFormat.doubleBuffer;
-    return met ? 1 : 0;
-}
-
-bool SetPixelFormat(DeviceContext dc, int format, const PixelFormatRequest&) {
-    return dc && format == 1;
-}
-
-RenderContext CreateRenderContext(DeviceContext dc) {
-    if (!dc) {
-        return nullptr;
-    }
-    SDL_GLContext context = SDL_GL_CreateContext(dc->window->window);
+    // 3. The GL context, current on this thread.
+    context = SDL_GL_CreateContext(window);
     if (!context) {
         std::fprintf(stderr, "kestrane: %s\n", SDL_GetError());
-        return nullptr;
+        DestroyWindow();
+        return OpenResult::ContextFailed;
     }
-    // Creating makes the context current; the game makes it current itself in the next step.
-    SDL_GL_MakeCurrent(dc->window->window, nullptr);
-    PlatformRenderContext* rc = new PlatformRenderContext;
-    rc->context = context;
-    return rc;
+    if (SDL_GL_MakeCurrent(window, context) != 0) {
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+        DestroyWindow();
+        return OpenResult::ContextNotCurrent;
+    }
+
+    // 4. Shown, the pointer hidden over it, in front.
+    SDL_ShowWindow(window);
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_RaiseWindow(window);
+    return OpenResult::Opened;
 }
 
-bool MakeCurrent(DeviceContext dc, RenderContext rc) {
-    if (!dc || !rc) {
-        return SDL_GL_MakeCurrent(currentWindow ? currentWindow->window : nullptr, nullptr) == 0;
+bool CloseWindow() {
+    bool released = true;
+    if (context) {
+        released = SDL_GL_MakeCurrent(window, nullptr) == 0;
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
     }
-    return SDL_GL_MakeCurrent(dc->window->window, rc->context) == 0;
-}
-
-bool DeleteRenderContext(RenderContext rc) {
-    if (!rc) {
-        return false;
-    }
-    SDL_GL_DeleteContext(rc->context);
-    delete rc;
-    return true;
-}
-
-void ShowGameWindow(WindowHandle window) {
     if (window) {
-        SDL_ShowWindow(window->window);
+        DestroyWindow();
     }
+    return released;
 }
 
-void ShowPointer(bool show) {
-    pointerCount += show ? 1 : -1;
-    if (videoUp) {
-        SDL_ShowCursor(pointerCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
-    }
-}
-
-void FocusGameWindow(WindowHandle window) {
+void SwapWindow() {
     if (window) {
-        SDL_RaiseWindow(window->window);
-    }
-}
-
-void SwapWindowBuffers(DeviceContext dc) {
-    if (dc) {
-        SDL_GL_SwapWindow(dc->window->window);
+        SDL_GL_SwapWindow(window);
     }
 }
 
@@ -308,26 +200,11 @@ bool SetSwapInterval(int interval) {
     return SDL_GL_SetSwapInterval(interval) == 0;
 }
 
-static std::uint32_t PackPoint(int x, int y) {
-    // Client coordinates travel as two 16-bit halves, so a position left of or above the window
-    // wraps just as the classic messages have it.
-    return static_cast<std::uint16_t>(x) | static_cast<std::uint32_t>(static_cast<std::uint16_t>(y))
-                                               << 16;
-}
-
-static void Queue(unsigned message, std::uint32_t wParam, std::uint32_t lParam) {
-    WindowMessage m;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    pending.push_back(m);
-}
-
 static void QueueReleases(const std::vector<SDL_Scancode>& released) {
     for (SDL_Scancode scancode : released) {
-        unsigned vk = VirtualKeyOf(scancode, SDL_GetKeyFromScancode(scancode));
-        if (vk != 0) {
-            Queue(KeyUpMessage, vk, 0);
+        const Key key = KeyOf(scancode, SDL_GetKeyFromScancode(scancode));
+        if (key != Key::None) {
+            pending.push_back(KeyEvent(EventType::KeyReleased, key));
         }
     }
 }
@@ -343,198 +220,174 @@ static void ReleaseCarriedKeys() {
 }
 
 static bool ForCurrentWindow(Uint32 id) {
-    return currentWindow && currentWindow->id == id;
+    return window && windowId == id;
 }
 
-// Keys whose classic key-down also brings a character, as text input does not report them.
-static int ControlCharacter(unsigned virtualKey) {
-    switch (virtualKey) {
-        case 8:
-        case 9:
-        case 13:
-        case EscapeKey:
-            return static_cast<int>(virtualKey);
+// Keys whose press also types a character, as SDL's text input does not report them.
+static int ControlCharacter(SDL_Scancode scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_BACKSPACE:
+            return 8;
+        case SDL_SCANCODE_TAB:
+            return 9;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER:
+            return 13;
+        case SDL_SCANCODE_ESCAPE:
+            return 27;
         default:
             return -1;
     }
 }
 
-static void Translate(const SDL_Event& event) {
-    if (postedEventType != 0 && event.type == postedEventType) {
-        Queue(static_cast<unsigned>(event.user.code),
-              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(event.user.data1)),
-              static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(event.user.data2)));
-        return;
-    }
-    switch (event.type) {
-        case SDL_QUIT:
-            Queue(CloseMessage, 0, 0);
+static void TranslateWindowEvent(const SDL_WindowEvent& event) {
+    const bool minimised = (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            pending.push_back(PointerEvent(EventType::Resized, event.data1, event.data2));
             break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            unsigned vk = VirtualKeyOf(event.key.keysym.scancode, event.key.keysym.sym);
-            if (vk == 0) {
-                break;
-            }
-            bool down = event.type == SDL_KEYDOWN;
-            if (down) {
-                carriedKeys.Forget(event.key.keysym.scancode);
-            }
-            Queue(down ? KeyDownMessage : KeyUpMessage, vk, 0);
-            int c = down ? ControlCharacter(vk) : -1;
-            if (c >= 0) {
-                Queue(CharMessage, static_cast<std::uint32_t>(c), 0);
-            }
+        case SDL_WINDOWEVENT_MINIMIZED:
+            // A minimised window has no client area left.
+            pending.push_back(PointerEvent(EventType::Resized, 0, 0));
+            pending.push_back(WindowEvent(EventType::Minimised));
             break;
-        }
-        case SDL_TEXTINPUT:
-            for (unsigned code : CharacterCodes(event.text.text)) {
-                Queue(CharMessage, code, 0);
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                windowFocused = true;
+                ReleaseCarriedKeys();
             }
-            break;
-        case SDL_MOUSEMOTION:
-            if (ForCurrentWindow(event.motion.windowID)) {
-                Queue(MouseMoveMessage, 0, PackPoint(event.motion.x, event.motion.y));
-            }
-            break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (!ForCurrentWindow(event.button.windowID)) {
-                break;
-            }
-            if (event.button.button == SDL_BUTTON_LEFT) {
-                Queue(LeftButtonDownMessage, 1, PackPoint(event.button.x, event.button.y));
-            } else if (event.button.button == SDL_BUTTON_RIGHT) {
-                Queue(RightButtonDownMessage, 2, PackPoint(event.button.x, event.button.y));
-            }
-            break;
-        case SDL_WINDOWEVENT: {
-            if (!ForCurrentWindow(event.window.windowID)) {
-                break;
-            }
-            SDL_Window* window = currentWindow->window;
-            bool minimised = (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    Queue(SizeMessage, 0, PackPoint(event.window.data1, event.window.data2));
-                    break;
-                case SDL_WINDOWEVENT_MINIMIZED:
-                    // A minimised window reports a zero client size, as the classic one does.
-                    Queue(SizeMessage, 1, 0);
-                    Queue(ActivateMessage, 1u << 16, 0);
-                    break;
-                case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                        windowFocused = true;
-                        ReleaseCarriedKeys();
-                    }
-                    if (!minimised) {
-                        int w = 0;
-                        int h = 0;
-                        SDL_GetWindowSize(window, &w, &h);
-                        if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
-                            Queue(SizeMessage, 0, PackPoint(w, h));
-                        }
-                        Queue(ActivateMessage, 1, 0);
-                    }
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_LOST: {
-                    // Another program has the keyboard now: whatever was carried is let go.
-                    windowFocused = false;
-                    std::vector<SDL_Scancode> released;
-                    carriedKeys.TakeAll(released);
-                    QueueReleases(released);
-                    Queue(ActivateMessage, minimised ? 1u << 16 : 0, 0);
-                    break;
+            if (!minimised) {
+                if (event.event == SDL_WINDOWEVENT_RESTORED) {
+                    int w = 0;
+                    int h = 0;
+                    SDL_GetWindowSize(window, &w, &h);
+                    pending.push_back(PointerEvent(EventType::Resized, w, h));
                 }
-                case SDL_WINDOWEVENT_CLOSE:
-                    Queue(CloseMessage, 0, 0);
-                    break;
-                default:
-                    break;
+                pending.push_back(WindowEvent(EventType::Restored));
             }
             break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: {
+            // Another program has the keyboard now: whatever was carried is let go.
+            windowFocused = false;
+            std::vector<SDL_Scancode> released;
+            carriedKeys.TakeAll(released);
+            QueueReleases(released);
+            // Only minimising stops the frames: a window that merely lost the focus is still
+            // shown, and says so.
+            pending.push_back(WindowEvent(minimised ? EventType::Minimised : EventType::Restored));
+            break;
         }
+        case SDL_WINDOWEVENT_CLOSE:
+            pending.push_back(WindowEvent(EventType::CloseRequested));
+            break;
         default:
             break;
     }
 }
 
-static bool TakePending(WindowMessage& message) {
-    if (!pending.empty()) {
-        message = pending.front();
-        pending.pop_front();
-        return true;
+static void Translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            pending.push_back(WindowEvent(EventType::CloseRequested));
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const bool down = event.type == SDL_KEYDOWN;
+            const SDL_Scancode scancode = event.key.keysym.scancode;
+            const Key key = KeyOf(scancode, event.key.keysym.sym);
+            if (down) {
+                carriedKeys.Forget(scancode);
+            }
+            if (key != Key::None) {
+                pending.push_back(
+                    KeyEvent(down ? EventType::KeyPressed : EventType::KeyReleased, key));
+            }
+            const int c = down ? ControlCharacter(scancode) : -1;
+            if (c >= 0) {
+                pending.push_back(Typed(static_cast<unsigned>(c)));
+            }
+            break;
+        }
+        case SDL_TEXTINPUT:
+            for (unsigned code : CharacterCodes(event.text.text)) {
+                pending.push_back(Typed(code));
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            if (ForCurrentWindow(event.motion.windowID)) {
+                pending.push_back(
+                    PointerEvent(EventType::PointerMoved, event.motion.x, event.motion.y));
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (ForCurrentWindow(event.button.windowID) &&
+                (event.button.button == SDL_BUTTON_LEFT ||
+                 event.button.button == SDL_BUTTON_RIGHT)) {
+                pending.push_back(PointerEvent(
+                    EventType::ButtonPressed, event.button.x, event.button.y,
+                    event.button.button == SDL_BUTTON_LEFT ? Button::Left : Button::Right));
+            }
+            break;
+        case SDL_WINDOWEVENT:
+            if (ForCurrentWindow(event.window.windowID)) {
+                TranslateWindowEvent(event.window);
+            }
+            break;
+        default:
+            break;
     }
-    if (quitPosted) {
-        quitPosted = false;
-        message = WindowMessage();
-        message.message = QuitMessage;
-        message.wParam = static_cast<std::uint32_t>(quitCode);
-        return true;
-    }
-    return false;
 }
 
-bool PeekWindowMessage(WindowMessage& message) {
+static bool TakePending(Event& event) {
+    if (pending.empty()) {
+        return false;
+    }
+    event = pending.front();
+    pending.pop_front();
+    return true;
+}
+
+bool PollEvent(Event& event) {
     ReleaseCarriedKeys();
-    if (TakePending(message)) {
+    if (TakePending(event)) {
         return true;
     }
     if (!videoUp) {
         return false;
     }
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        Translate(event);
-        if (TakePending(message)) {
+    SDL_Event sdlEvent;
+    while (SDL_PollEvent(&sdlEvent)) {
+        Translate(sdlEvent);
+        if (TakePending(event)) {
             return true;
         }
     }
     return false;
 }
 
-bool WaitWindowMessage(WindowMessage& message, std::int64_t timeoutMicroseconds) {
-    if (PeekWindowMessage(message)) {
+bool WaitEvent(Event& event, std::int64_t timeoutMicroseconds) {
+    if (PollEvent(event)) {
         return true;
     }
     if (!videoUp) {
         return false;
     }
-    std::int64_t end = MonotonicMicroseconds() + timeoutMicroseconds;
+    const std::int64_t end = MonotonicMicroseconds() + timeoutMicroseconds;
     for (;;) {
-        std::int64_t left = end - MonotonicMicroseconds();
+        const std::int64_t left = end - MonotonicMicroseconds();
         if (left <= 0) {
             return false;
         }
         // SDL waits in whole milliseconds: round up so the wait never ends early and spins.
-        int ms = static_cast<int>((left + 999) / 1000);
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, ms)) {
-            Translate(event);
-            if (TakePending(message)) {
+        SDL_Event sdlEvent;
+        if (SDL_WaitEventTimeout(&sdlEvent, static_cast<int>((left + 999) / 1000))) {
+            Translate(sdlEvent);
+            if (TakePending(event)) {
                 return true;
             }
         }
     }
-}
-
-void PostQuitMessage(int exitCode) {
-    quitPosted = true;
-    quitCode = exitCode;
-}
-
-bool PostWindowMessage(const WindowMessage& message) {
-    Uint32 type = postedEventType;
-    if (!videoUp || type == 0) {
-        return false;
-    }
-    SDL_Event event = {};
-    event.type = type;
-    event.user.code = static_cast<Sint32>(message.message);
-    event.user.data1 = reinterpret_cast<void*>(static_cast<std::uintptr_t>(message.wParam));
-    event.user.data2 = reinterpret_cast<void*>(static_cast<std::uintptr_t>(message.lParam));
-    return SDL_PushEvent(&event) == 1;
 }
 
 static MessageBoxAnswer AnswerFromEnvironment(MessageBoxStyle style, bool& answered) {
@@ -597,8 +450,4 @@ std::int64_t MonotonicMicroseconds() {
     Uint64 counter = SDL_GetPerformanceCounter();
     return static_cast<std::int64_t>(counter / frequency * 1000000 +
                                      counter % frequency * 1000000 / frequency);
-}
-
-std::int32_t DefaultWindowProc(WindowHandle, unsigned, std::uint32_t, std::uint32_t) {
-    return 0;
 }

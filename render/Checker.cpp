@@ -2,7 +2,6 @@
 
 // Scheme 9, the one in force from the start; the table's constructor applies it again.
 CheckerColours Checker::colours = {{0.4f, 0.4f, 0.4f}, {0.99f, 0.99f, 0.99f}, {0.6f, 0.6f, 0.8f}};
-float Checker::spinAngle = 0.0f;
 
 Checker::Checker() : SceneObject(20) {}
 
@@ -23,6 +22,15 @@ void Checker::ToggleColourFlag() {
 void Checker::SetColours(float aR, float aG, float aB, float bR, float bG, float bB, float hR,
                          float hG, float hB) {
     colours = {{aR, aG, aB}, {bR, bG, bB}, {hR, hG, hB}};
+}
+
+float Checker::SpinAfter(float angle, int turns) {
+    for (int i = 0; i < turns; ++i) {
+        angle += 0.5f;
+        if (angle > 360.0f)
+            angle = 0.0f;
+    }
+    return angle;
 }
 
 Pose SlotPosition(int number, unsigned count) {

@@ -10,7 +10,8 @@ struct CheckerColours {
 };
 
 // One checker. Side 1 is the human, 2 the computer, 3 not yet assigned. Index 0..29 for the
-// thirty checkers of the table, 100 for the ghost checker that previews a destination. A selected
+// thirty checkers of the table (the rules' checker numbers), 100 for the ghost checker that
+// previews a destination. A selected
 // checker spins in the highlight colour; the colour flag picks side A (0) or side B (1). The table
 // advances the spins in its frame step; drawing changes nothing.
 class Checker : public SceneObject {
@@ -27,7 +28,9 @@ public:
     // Draws the checker turned by `turn` degrees about its axis: its own rotY, or for a selected
     // checker its place in the shared spin.
     void Draw(float turn) const;
-    // The shared spin after `turns` more half-degree steps; it starts over at 0 past 360.
+    // The shared spin of the selected checkers after `turns` more half-degree steps; it starts over
+    // at 0 past 360. Each selected checker turns it half a degree further, so a highlighted stack
+    // turns at staggered angles.
     static float SpinAfter(float angle, int turns);
 
     int side = 3;
@@ -36,9 +39,6 @@ public:
     int colourFlag = 0;
 
     static CheckerColours colours;
-    // The shared spin of the selected checkers: each one drawn turns it half a degree further,
-    // so a highlighted stack turns at staggered angles.
-    static float spinAngle;
 };
 
 // Where the next checker put on point `number` (0..27) stands when `count` checkers are already

@@ -52,15 +52,6 @@ void Checker::BuildLists() {
     WriteCheckerList(out);
 }
 
-float Checker::SpinAfter(float angle, int turns) {
-    for (int i = 0; i < turns; ++i) {
-        angle += 0.5f;
-        if (angle > 360.0f)
-            angle = 0.0f;
-    }
-    return angle;
-}
-
 void Checker::Draw(float turn) const {
     glPushMatrix();
     glTranslatef(current.x, current.y, current.z);

@@ -1,18 +1,7 @@
 #include "render/Die.h"
 
-#include "ai/Chance.h"
-
 Die::Die() : SceneObject(20) {
-    Roll();
-}
-
-void Die::PlaceAndRoll(const Pose& pose) {
-    current = pose;
-    Roll();
-}
-
-void Die::Roll() {
-    SetValue(Rand() % 6 + 1);
+    SetValue(1);
 }
 
 void Die::SetValue(int v) {

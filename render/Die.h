@@ -2,14 +2,13 @@
 
 #include "render/SceneObject.h"
 
-// One die: its value, shown by turning that face up, and whether it is the die the next move
-// uses (active: drawn opaque; inactive: translucent, over everything behind it).
+// One die as drawn: the value it shows, by turning that face up, and whether it is the die the
+// next move uses (active: drawn opaque; inactive: translucent, over everything behind it). The
+// rules roll the dice; the table shows their values here.
 class Die : public SceneObject {
 public:
     Die();
 
-    void PlaceAndRoll(const Pose& pose);
-    void Roll();
     void SetValue(int v);
 
     // Compiles the pip, die and shadow lists; the shadow's height is taken from `reference`.

@@ -4,8 +4,6 @@
 
 #include "render/Checker.h"
 
-int Hand::frameCounter = 0;
-
 static const float restJoints[6] = {-20.0f, 0.0f, -50.0f, -40.0f, -20.0f, -30.0f};
 static const float gripJoints[6] = {-45.0f, -10.0f, -60.0f, -60.0f, -60.0f, -35.0f};
 // How far above its own slot a checker is when the hand holds it, and how much higher a hit
@@ -20,7 +18,7 @@ Hand::Hand() : SceneObject(15) {
     SetColours(0.8f, 0.8f, 0.8f, 0.4f, 0.4f, 0.4f);
 }
 
-void Hand::StartMove(int newMode, const Pose& goal) {
+void Hand::StartMove(MovePhase newMode, const Pose& goal) {
     // 1. Remember both ends of the move.
     mode = newMode;
     target = goal;
@@ -32,7 +30,7 @@ void Hand::StartMove(int newMode, const Pose& goal) {
 
     // 2. The hand ends above what it grips; above the bar when it carries a hit checker there.
     target.y = goal.y + carryHeight;
-    if (newMode == CarryToBarMode) {
+    if (newMode == CarryToBarPhase) {
         target.y = goal.y + carryHeight + barClearance;
     }
 
@@ -41,7 +39,7 @@ void Hand::StartMove(int newMode, const Pose& goal) {
     target.rotY = 225.0f;
     target.rotZ = 0.0f;
     const float* goalJoints = gripJoints;
-    if (newMode == RestMode) {
+    if (newMode == ReturnPhase) {
         target.y = 0.22f;
         goalJoints = restJoints;
     }
@@ -50,12 +48,9 @@ void Hand::StartMove(int newMode, const Pose& goal) {
     }
 }
 
-bool Hand::Step() {
-    // 1. An idle hand has nothing to do.
-    if (!moving) {
-        return false;
-    }
-    // 2. Count the frame.
+bool Hand::Step(Checker* carried) {
+    // 1./2. Count the frame.
+    moving = true;
     frameCounter++;
     const int c = frameCounter;
     const float steps = static_cast<float>(stepCount);
@@ -63,7 +58,7 @@ bool Hand::Step() {
     // 3. Height: a lift that peaks mid-move, or a straight line.
     if (arc) {
         const double pi = 3.14159265358979323846;
-        const float b = mode == CarryToBarMode ? barClearance : 0.0f;
+        const float b = mode == CarryToBarPhase ? barClearance : 0.0f;
         current.y = static_cast<float>(0.3 * std::sin(pi * c / stepCount)) + b + carryHeight;
     } else {
         current.y = current.y + (target.y - start.y) / steps;
@@ -80,7 +75,7 @@ bool Hand::Step() {
     }
 
     // 5. The carried checker hangs just below the fingers.
-    if (attached == 1 && carried != nullptr) {
+    if (carried != nullptr) {
         carried->current.x = current.x;
         carried->current.z = current.z;
         carried->current.y = current.y - 0.13f;

@@ -1,36 +1,24 @@
-#include "table/GameTable.h"
+#include "rules/GameRules.h"
 
 // A point the human cannot land on: two or more computer checkers.
 static bool BlockedForHuman(const Point& point) {
     return point.Owner() == ComputerSide && point.count >= 2;
 }
 
-void GameTable::RollForTurn() {
-    // 1. Both dice.
-    dice[0].Roll();
-    dice[1].Roll();
-    // 2. The first move of a turn uses die 0.
-    selectedDie = 0;
-    dice[0].active = true;
-    dice[1].active = false;
-    // 3./4. Doubles are played four times.
-    doubles = dice[0].value == dice[1].value ? 1 : 0;
-    movesLeft = doubles ? 4 : 2;
-    turnsStarted++;
-}
-
-MoveTarget GameTable::HumanMoveTarget(int s, int d) const {
+// The human's rules are looser than the computer's: once every human checker is home, any die
+// that reaches the tray bears off.
+MoveTarget GameRules::HumanMoveTarget(int s, int d) const {
     MoveTarget answer;
     // 1. The human moves toward point 1.
     const int t = s - d;
     // 2. Onto the board: refused when blocked, a hit on a lone computer checker.
     if (t >= 1) {
-        if (t > 24 || BlockedForHuman(points[t])) {
+        if (t > 24 || BlockedForHuman(PointAt(t))) {
             return answer;
         }
         answer.allowed = true;
         answer.to = t;
-        answer.hits = points[t].Owner() == ComputerSide && points[t].count == 1;
+        answer.hits = PointAt(t).Owner() == ComputerSide && PointAt(t).count == 1;
         return answer;
     }
     // 3. Off the board: any die that reaches bears off, once every human checker is home.
@@ -42,29 +30,29 @@ MoveTarget GameTable::HumanMoveTarget(int s, int d) const {
     return answer;
 }
 
-bool GameTable::AllHome() const {
+bool GameRules::AllHome() const {
     // The human's bar counts: a hit checker must come round before bearing off.
     for (int p = HumanBar; p >= 7; p--) {
-        if (points[p].Owner() == HumanSide) {
+        if (PointAt(p).Owner() == HumanSide) {
             return false;
         }
     }
     return true;
 }
 
-bool GameTable::CanMove(int d) const {
+bool GameRules::CanMove(int d) const {
     // 1. With a checker on the bar only entering counts.
-    if (points[HumanBar].Owner() == HumanSide) {
+    if (PointAt(HumanBar).Owner() == HumanSide) {
         const int t = HumanBar - d;
-        return t >= 1 && t <= 24 && !BlockedForHuman(points[t]);
+        return t >= 1 && t <= 24 && !BlockedForHuman(PointAt(t));
     }
     // 2. Any checker that can land or bear off.
     for (int p = 24; p >= 1; p--) {
-        if (points[p].Owner() != HumanSide) {
+        if (PointAt(p).Owner() != HumanSide) {
             continue;
         }
         const int t = p - d;
-        if (t >= 1 && !BlockedForHuman(points[t])) {
+        if (t >= 1 && !BlockedForHuman(PointAt(t))) {
             return true;
         }
         if (t < 1 && AllHome()) {
@@ -75,7 +63,7 @@ bool GameTable::CanMove(int d) const {
     return false;
 }
 
-MoveTarget GameTable::ComputerMoveTarget(int s, int d) const {
+MoveTarget GameRules::ComputerMoveTarget(int s, int d) const {
     MoveTarget answer;
     // 1. The computer moves toward point 24.
     const int t = s + d;
@@ -89,7 +77,7 @@ MoveTarget GameTable::ComputerMoveTarget(int s, int d) const {
         return answer;
     }
     // 3. Refused on a human point of two or more, a hit on a lone human checker.
-    const Point& point = points[t];
+    const Point& point = PointAt(t);
     if (point.Owner() == HumanSide && point.count >= 2) {
         return answer;
     }
@@ -99,15 +87,35 @@ MoveTarget GameTable::ComputerMoveTarget(int s, int d) const {
     return answer;
 }
 
-bool GameTable::HumanHasAnyMove() const {
+bool GameRules::HumanHasAnyMove() const {
     for (int s = 1; s <= HumanBar; s++) {
-        if (points[s].Owner() != HumanSide) {
+        if (PointAt(s).Owner() != HumanSide) {
             continue;
         }
-        if (HumanMoveTarget(s, dice[0].value).allowed ||
-            HumanMoveTarget(s, dice[1].value).allowed) {
+        if (HumanMoveTarget(s, dice[0]).allowed || HumanMoveTarget(s, dice[1]).allowed) {
             return true;
         }
     }
     return false;
+}
+
+bool GameRules::HumanMayAct() const {
+    return currentSide == HumanSide && inputEnabled && phase == ReturnPhase && !underway &&
+           gameOverFrames == 0;
+}
+
+bool GameRules::StartHumanMove(int s) {
+    // 1. The point must hold the human's checkers.
+    if (s < 0 || s > ComputerTray || PointAt(s).Owner() != HumanSide) {
+        return false;
+    }
+    // 2. The move test with the selected die.
+    const MoveTarget move = HumanMoveTarget(s, dice[selectedDie]);
+    if (!move.allowed) {
+        return false;
+    }
+    // 3. The move is on: no more input until the hand is back.
+    inputEnabled = false;
+    StartMove(s, move, ComputerBar);
+    return true;
 }

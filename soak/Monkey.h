@@ -11,8 +11,8 @@ struct MonkeyResult {
 };
 
 // Runs the whole game, through the real main loop behind the scripted window system, for
-// `frames` frames while a monkey sends random messages of every kind the window procedure
-// handles: pointer moves (now and then a position no real window sends), clicks of both buttons,
+// `frames` frames while a monkey sends random events of every kind the window system
+// reports: pointer moves (now and then a position no real window sends), clicks of both buttons,
 // keys held for a few frames, typed characters, odd window sizes, minimising, F1 (Escape is left
 // out: it would end the run). The board invariants are checked after every frame. `seed` drives
 // the monkey; the dice come from a fixed clock. `everyTenth`, when given, is called after each

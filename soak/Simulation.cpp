@@ -9,10 +9,10 @@
 #include "soak/TablePlayer.h"
 
 // The human's points from which the die gives a move the table accepts.
-static std::vector<int> LegalSources(const GameTable& table, int die) {
+static std::vector<int> LegalSources(const GameRules& rules, int die) {
     std::vector<int> sources;
     for (int s = 1; s <= HumanBar; s++) {
-        if (table.points[s].Owner() == HumanSide && table.HumanMoveTarget(s, die).allowed) {
+        if (rules.PointAt(s).Owner() == HumanSide && rules.HumanMoveTarget(s, die).allowed) {
             sources.push_back(s);
         }
     }
@@ -23,12 +23,13 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed,
                           const std::function<void(const SimulationResult&)>& afterGame) {
     SimulationResult result;
     auto table = std::make_unique<GameTable>();
-    table->computerPlayer.weightDirectory = weights;
+    GameRules& rules = table->Rules();
+    rules.Computer().weightDirectory = weights;
     TablePlayer player(*table);
     std::mt19937 human(seed);
     Srand(seed);
-    table->RollForTurn();
-    int turns = table->turnsStarted, turnFrames = 0, wait = 0;
+    rules.RollForTurn();
+    int turns = rules.TurnsStarted(), turnFrames = 0, wait = 0;
     auto fail = [&](const std::string& what) {
         result.fault = what + ", after frame " + std::to_string(result.frames);
     };
@@ -36,10 +37,9 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed,
     while (result.games < games && result.fault.empty()) {
         // 1. The human, between frames, only when the window would let them act. A die with no
         // move is switched away from; when neither die has one the table passes the turn.
-        if (table->HumanMayAct() && table->movesLeft > 0 && --wait < 0) {
+        if (rules.HumanMayAct() && rules.MovesLeft() > 0 && --wait < 0) {
             wait = static_cast<int>(human() % 3);
-            const std::vector<int> sources =
-                LegalSources(*table, table->dice[table->selectedDie].value);
+            const std::vector<int> sources = LegalSources(rules, rules.SelectedValue());
             if (sources.empty() || human() % 8 == 0) {
                 player.RightClick(400, 300);
             } else {
@@ -66,29 +66,28 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed,
         }
 
         // 3. Every roll starts a turn: the human's opens on die 0, with four moves for doubles.
-        if (table->turnsStarted != turns) {
-            if (table->currentSide == HumanSide && table->gameOverFrames == 0) {
-                const bool doubles = table->dice[0].value == table->dice[1].value;
-                if (table->movesLeft != (doubles ? 4 : 2) || table->selectedDie != 0 ||
-                    !table->dice[0].active) {
+        if (rules.TurnsStarted() != turns) {
+            if (rules.CurrentSide() == HumanSide && rules.GameOverFrames() == 0) {
+                const bool doubles = rules.DieValue(0) == rules.DieValue(1);
+                if (rules.MovesLeft() != (doubles ? 4 : 2) || rules.SelectedDie() != 0) {
                     fail("a human turn opened wrongly");
                 }
             }
-            turns = table->turnsStarted;
+            turns = rules.TurnsStarted();
             result.turns++;
             result.longestTurn = std::max(result.longestTurn, turnFrames);
             turnFrames = 0;
         }
-        if (table->gamesFinished != result.games) {
-            result.games = table->gamesFinished;
+        if (rules.GamesFinished() != result.games) {
+            result.games = rules.GamesFinished();
             if (afterGame) {
                 afterGame(result);
             }
         }
     }
     // The computer's own plays must all be ones the table accepts.
-    if (result.fault.empty() && table->stalledComputerTurns != 0) {
-        fail(std::to_string(table->stalledComputerTurns) + " computer plays were refused");
+    if (result.fault.empty() && rules.StalledComputerTurns() != 0) {
+        fail(std::to_string(rules.StalledComputerTurns()) + " computer plays were refused");
     }
     return result;
 }

@@ -20,7 +20,7 @@ struct SimulationResult {
 // blocked roll shown before it passes; the winning turn also holds the pause on the final
 // position.
 constexpr int TurnFrameLimit =
-    4 * (4 * 15 + 3) + 15 + GameTable::NoMovePassFrames + GameTable::GameOverPauseFrames;
+    4 * (4 * 15 + 3) + 15 + GameRules::NoMovePassFrames + GameRules::GameOverPauseFrames;
 
 // Plays `games` whole games frame by frame without a window against the computer reading its
 // networks from `weights`, with a scripted human who clicks random legal moves after a short

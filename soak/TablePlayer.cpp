@@ -3,8 +3,7 @@
 #include <cmath>
 
 TablePlayer::TablePlayer(GameTable& table, int width, int height) : table(table) {
-    table.clientWidth = width;
-    table.clientHeight = height;
+    table.SetClientSize(width, height);
 }
 
 void TablePlayer::Frame() {
@@ -12,26 +11,23 @@ void TablePlayer::Frame() {
 }
 
 void TablePlayer::MouseMove(float px, float py) {
-    table.mouseX = px;
-    table.mouseY = py;
-    if (table.inputEnabled) {
+    table.SetPointer(px, py);
+    if (table.InputEnabled()) {
         table.MouseToBoard();
         table.HoverStep();
     }
 }
 
 void TablePlayer::LeftClick(float px, float py) {
-    if (table.inputEnabled) {
-        table.mouseX = px;
-        table.mouseY = py;
+    if (table.InputEnabled()) {
+        table.SetPointer(px, py);
         table.MouseToBoard();
         table.DropStep();
     }
 }
 
 void TablePlayer::RightClick(float px, float py) {
-    table.mouseX = px;
-    table.mouseY = py;
+    table.SetPointer(px, py);
     table.OtherDieStep();
 }
 
@@ -40,8 +36,8 @@ void TablePlayer::PixelForPoint(int p, float& px, float& py) const {
     const float x = SlotPosition(p, 0).x;
     const float z = (p >= 13) ? -0.5f : 0.5f;
     // The fingertips are 0.14 left of and 0.14 nearer than the hand.
-    const float halfWidth = static_cast<float>(table.clientWidth / 2);
-    const float halfHeight = static_cast<float>(table.clientHeight / 2);
+    const float halfWidth = static_cast<float>(table.ClientWidth() / 2);
+    const float halfHeight = static_cast<float>(table.ClientHeight() / 2);
     px = std::round((x + 0.14f) * halfWidth + halfWidth);
     py = std::round((z - 0.14f) * halfHeight + halfHeight);
 }
@@ -52,5 +48,5 @@ bool TablePlayer::ClickPoint(int p) {
     PixelForPoint(p, px, py);
     MouseMove(px, py);
     LeftClick(px, py);
-    return table.hand.moving;
+    return table.Rules().MoveUnderway();
 }

@@ -1,45 +1,43 @@
 #include "table/GameTable.h"
 
 GameTable::GameTable() {
-    // 1./2. Members and scalar fields start as declared.
+    rules.SetView(this);
 
-    // 3. The dice rest on the right half of the board; each shows a value from the start.
-    Pose diePose;
-    diePose.x = 0.4f;
-    diePose.y = 0.031f;
-    diePose.z = 0.05f;
-    dice[0].PlaceAndRoll(diePose);
-    diePose.x = 0.6f;
-    diePose.z = -0.05f;
-    dice[1].PlaceAndRoll(diePose);
+    // 1. The dice rest on the right half of the board.
+    dice[0].current.x = 0.4f;
+    dice[0].current.y = 0.031f;
+    dice[0].current.z = 0.05f;
+    dice[1].current.x = 0.6f;
+    dice[1].current.y = 0.031f;
+    dice[1].current.z = -0.05f;
+    ShowDice();
 
-    // 4. Sides and indices; the ghost is a human checker that never lies on a point.
-    for (int i = 0; i < 30; i++) {
-        checkers[i].SetSideAndIndex(i < 15 ? ComputerSide : HumanSide, i);
+    // 2. Sides and indices; the ghost is a human checker that never lies on a point.
+    for (int i = 0; i < CheckerCount; i++) {
+        checkers[i].SetSideAndIndex(SideOfChecker(i), i);
     }
     ghostChecker.SetSideAndIndex(HumanSide, 100);
 
-    // 5. Point numbers.
-    for (int p = 0; p < 28; p++) {
-        points[p].number = static_cast<unsigned>(p);
-    }
+    // 3. No rendering context exists yet: only the colours are stored; scene set-up builds the
+    // lists.
+    StoreColourScheme(9);
 
-    // 6. No rendering context exists yet: these only store colours; scene set-up builds the lists.
-    ApplyColourScheme(9);
-    NextBackground();
-
-    // 7. The starting position.
-    SetUpStartingPosition();
+    // 4. The checkers on the rules' starting position.
+    PlaceCheckersOnTheirSlots();
 }
 
-void GameTable::SetUpStartingPosition() {
-    for (int i = 0; i < 30; i++) {
-        // The computer is player 1 of the starting position, and the table numbers its points
-        // as player 1's.
-        Point& point = points[StartingPoint(static_cast<unsigned>(i))];
-        checkers[i].current = point.SlotPosition();
-        point.Push(&checkers[i]);
-    }
+GameTable::~GameTable() {
+    rules.SetView(nullptr);
+}
+
+void GameTable::SetClientSize(int width, int height) {
+    clientWidth = width;
+    clientHeight = height;
+}
+
+void GameTable::SetPointer(float x, float y) {
+    mouseX = x;
+    mouseY = y;
 }
 
 bool GameTable::PointerToBoard(float& x, float& z) const {
@@ -65,42 +63,125 @@ void GameTable::MouseToBoard() {
     }
 }
 
-bool GameTable::IsValid() const {
-    int perSide[4] = {0, 0, 0, 0};
-    int placed[30] = {};
-    for (int p = 0; p < 28; p++) {
-        const Point& point = points[p];
-        if (point.number != static_cast<unsigned>(p) || point.count > 30) {
-            return false;
-        }
-        const int owner = point.Owner();
-        for (unsigned i = 0; i < 30; i++) {
-            const Checker* checker = point.stack[i];
-            // The stack holds exactly count checkers, all of the point's owner.
-            if ((checker != nullptr) != (i < point.count)) {
-                return false;
-            }
-            if (checker == nullptr) {
-                continue;
-            }
-            if (checker < &checkers[0] || checker > &checkers[29] || checker->side != owner) {
-                return false;
-            }
-            placed[checker - checkers]++;
+Pose GameTable::PointerPose() {
+    // The mouse position on the board, as MouseToBoard maps it; where there is no client area the
+    // hand comes back to where it is.
+    float x = hand.current.x;
+    float z = hand.current.z;
+    PointerToBoard(x, z);
+    pointerPose.x = x;
+    pointerPose.y = 0.22f;
+    pointerPose.z = z;
+    return pointerPose;
+}
+
+void GameTable::MoveHand(float dx, float dz) {
+    hand.current.x += dx;
+    hand.current.z += dz;
+}
+
+void GameTable::LiftHand(float dy) {
+    const float bend = dy < 0.0f ? 1.0f : -1.0f;
+    hand.current.y += dy;
+    hand.joints[PalmJoint] += bend;
+    hand.joints[ArmJoint] -= 2.0f * bend;
+}
+
+void GameTable::MoveView(float dz, float tilt, float turn) {
+    boardView.current.z += dz;
+    boardView.current.rotX += tilt;
+    boardView.current.rotY += turn;
+}
+
+Pose GameTable::NextSlot(int point) const {
+    return SlotPosition(point, rules.PointAt(point).count);
+}
+
+void GameTable::SelectStack(int point, bool flag) {
+    const Point& stack = rules.PointAt(point);
+    for (unsigned i = 0; i < stack.count; i++) {
+        checkers[stack.stack[i]].selected = flag;
+    }
+}
+
+void GameTable::PlaceCheckersOnTheirSlots() {
+    for (int p = 0; p < PointCount; p++) {
+        const Point& point = rules.PointAt(p);
+        for (unsigned i = 0; i < point.count; i++) {
+            checkers[point.stack[i]].current = SlotPosition(p, i);
         }
     }
-    if (hand.attached == 1 && hand.carried != nullptr) {
-        if (hand.carried < &checkers[0] || hand.carried > &checkers[29]) {
-            return false;
-        }
-        placed[hand.carried - checkers]++;
+}
+
+void GameTable::ShowDice() {
+    for (int d = 0; d < 2; d++) {
+        dice[d].SetValue(rules.DieValue(d));
+        dice[d].active = rules.SelectedDie() == d;
     }
-    for (int i = 0; i < 30; i++) {
-        const int side = checkers[i].side;
-        if (placed[i] != 1 || side < HumanSide || side > ComputerSide) {
-            return false;
-        }
-        perSide[side]++;
+}
+
+void GameTable::PhaseStarted(MovePhase phase) {
+    // 1. Where the hand goes: to the checker it lifts, to the slot that checker takes (a hit
+    // checker's own place, for a hit), or back to the pointer.
+    const auto topPose = [this](int point) { return checkers[rules.PointAt(point).Top()].current; };
+    switch (phase) {
+        case ReachPhase:
+        case ReachHitPhase:
+            phaseTarget = topPose(rules.FromPoint());
+            break;
+        case CarryPhase:
+            phaseTarget = NextSlot(rules.ToPoint());
+            break;
+        case CarryHitPhase:
+            phaseTarget = topPose(rules.ToPoint());
+            break;
+        case CarryToBarPhase:
+            phaseTarget = NextSlot(rules.BarPoint());
+            break;
+        case ReturnPhase:
+            phaseTarget = PointerPose();
+            break;
     }
-    return perSide[HumanSide] == 15 && perSide[ComputerSide] == 15;
+    // 2. It carries in an arc, and reaches in one when the computer goes straight on from one
+    // move to the next.
+    const bool reach = phase == ReachPhase || phase == ReachHitPhase;
+    const bool straightOn = rules.CurrentSide() == ComputerSide && rules.ComputerMovesDone() > 0;
+    hand.arc = reach ? straightOn : phase != ReturnPhase;
+    hand.StartMove(phase, phaseTarget);
+}
+
+void GameTable::CheckerPutDown(int checker, int) {
+    checkers[checker].current = phaseTarget;
+}
+
+void GameTable::SideSwitched() {
+    hand.ToggleColourSelector();
+}
+
+void GameTable::HandToPointer() {
+    MouseToBoard();
+}
+
+void GameTable::ShowHover() {
+    HoverStep();
+}
+
+void GameTable::HideHover() {
+    if (hoveredPoint >= 0 && hoveredPoint <= HumanBar) {
+        SelectStack(hoveredPoint, false);
+    }
+    ghostVisible = false;
+}
+
+void GameTable::GameWon() {
+    ghostVisible = false;
+}
+
+void GameTable::PositionReset() {
+    for (Checker& checker : checkers) {
+        checker.selected = false;
+    }
+    ghostVisible = false;
+    hand.arc = false;
+    PlaceCheckersOnTheirSlots();
 }

@@ -1,151 +1,126 @@
 #pragma once
 
-#include "ai/BoardState.h"
-#include "ai/ComputerPlayer.h"
-#include "ai/Move.h"
 #include "render/BoardView.h"
 #include "render/Checker.h"
 #include "render/Die.h"
 #include "render/Hand.h"
-#include "rules/Point.h"
+#include "rules/GameRules.h"
 
-// The answer of a move test: refused, or the destination and whether the move hits a blot.
-struct MoveTarget {
-    bool allowed = false;
-    int to = NoPoint;
-    bool hits = false;
-};
-
-// The whole game: checkers, points, dice, hand, board view, computer player, the turn and the
-// move in progress, and the last mouse position and client size. The window procedure writes the
-// mouse fields and calls the mouse operations; the frame calls Advance for every step of game time
-// (60 a second) and then DrawTable, which changes nothing. Everything the rules need is here, so a
-// test can play whole games frame by frame without a window (GL calls without a context do
-// nothing).
-class GameTable {
+// The whole game as the application holds it: the rules (position, dice, turn flow) and their
+// presentation (the checkers, dice, hand and board as drawn, the hover preview, the pointer).
+// The presentation follows the rules: it shows every step of the turn flow the rules report, and
+// reports back when the hand has finished a phase of a move. The window procedure hands over
+// the pointer and clicks; the frame calls Advance for every step of game time (60 a second) and
+// then DrawTable, which changes nothing. Everything but the drawing links without GL, so a test
+// can play whole games frame by frame without a window.
+class GameTable : private TurnView {
 public:
     GameTable();
-    virtual ~GameTable() = default;
+    ~GameTable() override;
+    GameTable(const GameTable&) = delete;
+    GameTable& operator=(const GameTable&) = delete;
 
-    // Frame and input.
+    // Pointer and window.
+    void SetClientSize(int width, int height);
+    int ClientWidth() const { return clientWidth; }
+    int ClientHeight() const { return clientHeight; }
+    // The pointer in client pixels, as the window procedure has placed it on the client area.
+    void SetPointer(float x, float y);
+    float PointerX() const { return mouseX; }
+    float PointerY() const { return mouseY; }
     void MouseToBoard();
-    // One step of game time: the turn flow, then the idle animations.
-    void Advance();
-    void DrawTable() const;
+
+    // The human's input.
     int HoverStep();
     void DropStep();
     // The right button: the other die, the hand back at the pointer, a fresh hover step; only
     // while the human may act, so that a click during a move or the computer's turn cannot
     // change the die the move is booked against.
     void OtherDieStep();
-    // The human's turn, input open, the hand at rest at the pointer.
-    bool HumanMayAct() const;
+    bool HumanMayAct() const { return rules.HumanMayAct(); }
+    bool InputEnabled() const { return rules.InputEnabled(); }
 
-    // Dice and move tests.
-    void RollForTurn();
-    MoveTarget HumanMoveTarget(int s, int d) const;
-    bool AllHome() const;
-    bool CanMove(int d) const;
-    MoveTarget ComputerMoveTarget(int s, int d) const;
-
-    // Turn flow.
+    // Frame: one step of game time (the turn flow, then the idle animations); then the picture.
+    void Advance();
+    // The turn flow alone: the watchdogs, the hand's move, the rules' answer to its arrival.
     void StepTurn();
-    void SwitchSide();
-    void SwitchDie();
-    void PlanComputerTurn();
-    // The second half of planning: the count, the dice and the source point of each of the
-    // computer's chosen moves (its points are the table's).
-    void ReadComputerMoves(const Play& play);
-    void StartPlannedMove(int k);
-    void FillSnapshot(BoardState& snapshot) const;
+    void DrawTable() const;
 
-    // Where the plain turn flow would stand still (run by StepTurn on every frame, idle or not):
-    // a human roll that nothing can use passes after NoMovePassFrames; a won game shows its final
-    // position for GameOverPauseFrames and then starts again; a computer turn whose planned move
-    // the table refused ends. Returns true when it acted this frame.
-    bool StepIdleRules();
-    // True when some human checker can move with one of the two dice.
-    bool HumanHasAnyMove() const;
-    // The side that has borne off all fifteen checkers, or 0.
-    int Winner() const;
-    // Puts every checker back on its starting point; the human rolls.
-    void StartNewGame();
+    // The keys that steer the hand and the view.
+    void MoveHand(float dx, float dz);
+    // Lowers (negative) or raises the hand, bending arm and palm with it.
+    void LiftHand(float dy);
+    void MoveView(float dz, float tilt, float turn);
 
-    // Colours.
+    // Colours. ApplyColourScheme and NextBackground also set the rendering context's lists and
+    // clear colour; the table's constructor only stores the colours.
     void ApplyColourScheme(int n);
     void SwapSideColours();
     void NextBackground();
+    // Compiles every display list on the current rendering context.
+    void BuildDisplayLists() const;
 
-    // The board invariants: each side 15 checkers, each checker on exactly one point or carried
-    // by the hand, a point holds one side only, counts match stacks.
-    bool IsValid() const;
+    // Set-ups: the checkers' poses follow the position after the rules' position was edited.
+    void PlaceCheckersOnTheirSlots();
+    // The rules as they stand; the dice shown follow them at the end of every Advance.
+    void ShowDice();
 
+    bool IsValid() const { return rules.IsValid(); }
+    GameRules& Rules() { return rules; }
+    const GameRules& Rules() const { return rules; }
+    Hand& TheHand() { return hand; }
+    const Hand& TheHand() const { return hand; }
+    BoardView& View() { return boardView; }
+    const BoardView& View() const { return boardView; }
+    const Checker& CheckerAt(int i) const { return checkers[i]; }
+    const Checker& Ghost() const { return ghostChecker; }
+    bool GhostVisible() const { return ghostVisible; }
+    const Die& DieAt(int d) const { return dice[d]; }
+
+private:
+    // The rules' steps, shown.
+    void PhaseStarted(MovePhase phase) override;
+    void CheckerPutDown(int checker, int point) override;
+    void SideSwitched() override;
+    void HandToPointer() override;
+    void ShowHover() override;
+    void HideHover() override;
+    void GameWon() override;
+    void PositionReset() override;
+
+    // Colours only, without a rendering context.
+    bool StoreColourScheme(int n);
+    void SelectStack(int point, bool flag);
+    // Where the next checker put on `point` stands.
+    Pose NextSlot(int point) const;
+    // The mouse position on the board; false (x and z untouched) without a client area.
+    bool PointerToBoard(float& x, float& z) const;
+    Pose PointerPose();
+
+    GameRules rules;
     Checker ghostChecker;
-    Checker checkers[30];
-    Point points[28];
+    Checker checkers[CheckerCount];
     Die dice[2];
     Hand hand;
     BoardView boardView;
-    ComputerPlayer computerPlayer;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
     int clientWidth = 0;
     int clientHeight = 0;
-    unsigned char doubles = 0;
-    unsigned char inputEnabled = 1;
-    unsigned char ghostVisible = 0;
-    int selectedDie = 0;
-    int movesLeft = 0;
-    int plannedSources[4] = {};
-    int plannedDice[4] = {};
-    int currentSide = HumanSide;
-    Pose fromPose;
-    Pose toPose;
-    Pose barPose;
-    int fromPoint = 0;
-    int toPoint = 0;
-    int barPoint = 0;
+    bool ghostVisible = false;
 
+    // Where the hand is bound in the phase under way; a checker put down takes this pose.
+    Pose phaseTarget;
     // Kept from one hover step to the next: the point under the fingertips, and where they are.
     int hoveredPoint = NoPoint;
     Pose fingertipPose;
     // Where the hand comes back to after a move: the mouse position on the board.
     Pose pointerPose;
-    // The computer's view of the position and its answer, reused every computer turn.
-    BoardState snapshot;
-    Play computerPlay;
-    // The spin of the selected checkers and the ghost's turn as the last step left them for
-    // drawing.
+    // The shared spin of the selected checkers, before and after the last step, and the ghost's
+    // turn as that step left it for drawing.
+    float spinAngle = 0.0f;
     float spinAtFrameStart = 0.0f;
     float ghostTurn = 0.0f;
-    // Background colour index 1..9; starts at 9 so the constructor's first step shows 1.
-    int backgroundIndex = 9;
-
-    // Moves of the current computer turn already put down: the next planned move to start.
-    int computerMovesDone = 0;
-    // Idle frames of a human turn with no possible move, and frames left of a finished game.
-    int noMoveFrames = 0;
-    int gameOverFrames = 0;
-    // Running totals, for whoever watches the table play.
-    int gamesFinished = 0;
-    int turnsStarted = 0;
-    int lastWinner = 0;
-    int blockedTurnsPassed = 0;
-    int stalledComputerTurns = 0;
-
-    static constexpr int NoMovePassFrames = 60;
-    static constexpr int GameOverPauseFrames = 120;
-
-private:
-    void SetUpStartingPosition();
-    // The mouse position on the board; false (x and z untouched) without a client area.
-    bool PointerToBoard(float& x, float& z) const;
-    Pose PointerPose();
-    void PutDown(int point, const Pose& pose);
-    void AfterPutDown();
-    void TurnBookkeeping();
-    void PassTurnToComputer();
-    void PassBlockedHumanTurn();
-    void EndStalledComputerTurn();
-    bool BeginGameOverIfWon();
+    // Background colour index 1..9.
+    int backgroundIndex = 1;
 };

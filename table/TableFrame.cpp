@@ -1,5 +1,24 @@
 #include "table/GameTable.h"
 
+void GameTable::StepTurn() {
+    // The rules' watchdogs run on every frame, a move under way or not; a frame in which one of
+    // them acts does nothing else.
+    if (rules.StepIdleRules()) {
+        return;
+    }
+    // 1. Nothing is under way.
+    if (!rules.MoveUnderway()) {
+        return;
+    }
+    // 2. The hand's move goes on, with the lifted checker.
+    const int lifted = rules.Lifted();
+    if (hand.Step(lifted != NoChecker ? &checkers[lifted] : nullptr)) {
+        return;
+    }
+    // 3. It has just ended: the rules act on its arrival.
+    rules.ArrivePhase();
+}
+
 void GameTable::Advance() {
     // 1. The turn flow: the hand's move, its arrival, the watchdogs.
     StepTurn();
@@ -9,36 +28,12 @@ void GameTable::Advance() {
     for (const Checker& checker : checkers) {
         selected += checker.selected ? 1 : 0;
     }
-    spinAtFrameStart = Checker::spinAngle;
-    Checker::spinAngle = Checker::SpinAfter(Checker::spinAngle, selected);
+    spinAtFrameStart = spinAngle;
+    spinAngle = Checker::SpinAfter(spinAngle, selected);
     ghostTurn = ghostChecker.current.rotY;
     if (ghostVisible) {
         ghostChecker.current.rotY += 5.0f;
     }
-}
-
-void GameTable::DrawTable() const {
-    // 1-2. The camera; the table is drawn a tenth wider than its model, so everything placed in
-    // board coordinates (picking, the hand's target) stays unscaled.
-    boardView.ApplyView();
-
-    // 3-8. The ghost goes before the frame and the checkers so that they cover it; the hand
-    // goes last, over everything.
-    boardView.DrawPointsAndSurface();
-    if (ghostVisible)
-        ghostChecker.Draw(ghostTurn);
-    boardView.DrawFrame();
-    int selected = 0;
-    for (const Checker& checker : checkers) {
-        if (checker.selected) {
-            checker.Draw(Checker::SpinAfter(spinAtFrameStart, ++selected));
-        } else {
-            checker.Draw(checker.current.rotY);
-        }
-    }
-    dice[0].DrawShadow();
-    dice[1].DrawShadow();
-    dice[0].Draw();
-    dice[1].Draw();
-    hand.Draw();
+    // 3. The dice show the rules' roll.
+    ShowDice();
 }

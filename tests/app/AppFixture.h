@@ -4,40 +4,28 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/GameWindow.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
 #include "platform/FakePlatform.h"
 
-// Every test starts from a program just started: frame globals at their first values, a fresh
-// scripted window system, no journal, and the table fields the frame writes put back to where
-// they start.
+// Every test starts from a program just started: a fresh game, a fresh scripted window system and
+// no journal.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetAppState();
         ResetFakePlatform();
         unsetenv("KESTRANE_NO_PACING");
         unsetenv("KESTRANE_RECORD");
         unsetenv("KESTRANE_REPLAY");
-        gameTable.hand = Hand();
-        gameTable.boardView = BoardView();
-        gameTable.inputEnabled = 1;
-        gameTable.selectedDie = 0;
-        gameTable.movesLeft = 0;
-        gameTable.mouseX = gameTable.mouseY = 0.0f;
+        app = std::make_unique<App>();
     }
 
-    static bool Open(bool fullscreenRequested = false) {
-        return OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, fullscreenRequested);
-    }
-
-    static void Send(unsigned message, std::uint32_t wParam = 0, std::uint32_t lParam = 0) {
-        GameWindowProc(gameWindow, message, wParam, lParam);
-    }
+    static Event Down(Key key) { return KeyEvent(EventType::KeyPressed, key); }
+    static Event Up(Key key) { return KeyEvent(EventType::KeyReleased, key); }
+    static Event Close() { return WindowEvent(EventType::CloseRequested); }
 
     static int Count(const std::string& call) {
         const std::vector<std::string>& calls = Fake().calls;
@@ -48,10 +36,7 @@ protected:
         return Fake().boxes.empty() ? "" : Fake().boxes.back().text;
     }
 
-    static bool NothingHeld() {
-        const FakePlatform& f = Fake();
-        return f.windowsOpen == 0 && f.deviceContextsHeld == 0 && f.renderContextsHeld == 0 &&
-               !f.contextCurrent && !f.displayChanged && gameWindow == nullptr &&
-               gameDeviceContext == nullptr && gameRenderContext == nullptr;
-    }
+    bool NothingHeld() const { return !Fake().windowOpen && !app->windowOpen; }
+
+    std::unique_ptr<App> app;
 };

@@ -1,21 +1,20 @@
 #include "AppFixture.h"
 #include "app/FramePacer.h"
+#include "soak/TablePlayer.h"
 
 // Whole runs of the game against a script: the fades, the ways the game ends, what a minimised
 // window still does, and the frame pacing on the fake clock.
-
-static std::vector<float> lightAtSwap;  // the light's red after each presented frame
 
 class GameLoopTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
         lightAtSwap.clear();
-        Fake().onSwap = [](int) { lightAtSwap.push_back(lightDiffuse[0]); };
+        Fake().onSwap = [this](int) { lightAtSwap.push_back(app->lightDiffuse[0]); };
     }
 
     // Frames in which the light went up (direction 1) or down (-1).
-    static int Changes(int direction) {
+    int Changes(int direction) const {
         int n = 0;
         float previous = 0.0f;
         for (float red : lightAtSwap) {
@@ -24,12 +23,14 @@ protected:
         }
         return n;
     }
+
+    std::vector<float> lightAtSwap;  // the light's red after each presented frame
 };
 
 TEST_F(GameLoopTest, LightFadesInOverFortySixFramesAndOutOverFortySixAfterEscape) {
-    Script(60, KeyDownMessage, EscapeKey);
-    Script(61, KeyUpMessage, EscapeKey);
-    EXPECT_EQ(RunGame(), 0);
+    Script(60, Down(Key::Escape));
+    Script(61, Up(Key::Escape));
+    EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(Changes(1), 46);
     EXPECT_EQ(Changes(-1), 46);
     EXPECT_EQ(lightAtSwap[46], lightAtSwap[45]);
@@ -37,12 +38,11 @@ TEST_F(GameLoopTest, LightFadesInOverFortySixFramesAndOutOverFortySixAfterEscape
     EXPECT_EQ(Fake().swaps, 61 + 46);
     EXPECT_LT(lightAtSwap.back(), 0.0f);
     EXPECT_TRUE(NothingHeld());
-    EXPECT_FALSE(Fake().classRegistered);
 }
 
 TEST_F(GameLoopTest, EscapeDuringTheFadeInWaitsForItToFinish) {
-    Script(5, KeyDownMessage, EscapeKey);
-    EXPECT_EQ(RunGame(), 0);
+    Script(5, Down(Key::Escape));
+    EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(Changes(1), 46);
     EXPECT_EQ(Changes(-1), 46);
     EXPECT_EQ(Fake().swaps, 92);
@@ -51,30 +51,30 @@ TEST_F(GameLoopTest, EscapeDuringTheFadeInWaitsForItToFinish) {
 // Ten frames lit before and ten after; the twenty minimised passes present the old frame while
 // the held key goes on moving the hand. Closing the window then ends the game with status 0.
 TEST_F(GameLoopTest, MinimisedWindowStopsDrawingButKeysStillAct) {
-    Script(5, ActivateMessage, 0);  // focus lost: frames go on
-    Script(10, ActivateMessage, 1u << 16);
-    Script(10, KeyDownMessage, 'D');
-    Script(30, ActivateMessage, 1);
-    Script(30, KeyUpMessage, 'D');
-    Script(40, CloseMessage);
-    const float x0 = gameTable.hand.current.x;
-    EXPECT_EQ(RunGame(), 0);
+    Script(5, WindowEvent(EventType::Restored));  // focus lost: frames go on
+    Script(10, WindowEvent(EventType::Minimised));
+    Script(10, Down(Key{'D'}));
+    Script(30, WindowEvent(EventType::Restored));
+    Script(30, Up(Key{'D'}));
+    Script(40, Close());
+    const float x0 = app->table.TheHand().current.x;
+    EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(Changes(1), 20);
     EXPECT_EQ(Fake().swaps, 40);
-    EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 20 * 0.05f);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.x, x0 + 20 * 0.05f);
     EXPECT_TRUE(NothingHeld());
 }
 
-// The toggle closed the window and the failed opening cleaned up after itself: a third close
-// would release handles twice.
+// The toggle closed the window and the failed opening cleaned up after itself: a second close
+// would close a window twice.
 TEST_F(GameLoopTest, FailedReopenEndsTheGameWithoutClosingAgain) {
-    Script(5, KeyDownMessage, F1Key);
-    Fake().onSwap = [](int swap) { Fake().failing[CreateRenderContextStep] = swap >= 5; };
-    EXPECT_EQ(RunGame(), 0);
+    Script(5, Down(Key::F1));
+    Fake().onSwap = [](int swap) { Fake().failing[ContextStep] = swap >= 5; };
+    EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(Fake().swaps, 6);
     EXPECT_EQ(Fake().boxes.size(), 1u);
     EXPECT_EQ(LastBoxText(), "Can't Create A GL Rendering Context.");
-    EXPECT_EQ(Count("UnregisterWindowClass"), 2);
+    EXPECT_EQ(Count("CloseWindow"), 1);
     EXPECT_TRUE(NothingHeld());
 }
 
@@ -86,35 +86,36 @@ struct Timing {
     std::int64_t fadeIn = -1;
     int swapsInFirstSecond = 0;
 };
-static Timing timing;
-static std::int64_t handMoveStart = 0;
 
 TEST_F(GameLoopTest, GameTimeRunsAtSixtyStepsASecondWhateverTheRefresh) {
     const std::int64_t refreshes[] = {16667, 0, 33333, 6944};
     std::vector<Timing> timings;
     for (std::int64_t refresh : refreshes) {
         SetUp();
-        timing = Timing();
+        Timing timing;
+        std::int64_t handMoveStart = 0;
+        GameTable& table = app->table;
         Fake().failing[SwapIntervalStep] = refresh == 0;
         Fake().refreshPeriod = refresh;
-        Fake().onSwap = [](int swap) {
+        Fake().onSwap = [&](int swap) {
             const std::int64_t now = Fake().clock;
             if (swap == 1) {
                 handMoveStart = now;
-                Pose goal = gameTable.hand.current;
-                goal.x += 0.5f;
-                gameTable.hand.StartMove(RestMode, goal);
+                // The human's 3 from 13: the hand's reach for the checker is one move.
+                table.Rules().StartNewGame();
+                table.Rules().OpenRoll(3, 1);
+                TablePlayer(table, table.ClientWidth(), table.ClientHeight()).ClickPoint(13);
             } else if (timing.handMove < 0 &&
-                       (!gameTable.hand.moving || gameTable.hand.mode != RestMode)) {
+                       (!table.Rules().MoveUnderway() || table.Rules().Phase() != ReachPhase)) {
                 timing.handMove = now - handMoveStart;
             }
-            if (timing.fadeIn < 0 && !fadingIn) {
+            if (timing.fadeIn < 0 && !app->fadingIn) {
                 timing.fadeIn = now;
             }
             timing.swapsInFirstSecond += now <= 1000000 ? 1 : 0;
-            done = now > 1000000 ? 1 : 0;
+            app->done = now > 1000000;
         };
-        EXPECT_EQ(RunGame(), 0);
+        EXPECT_EQ(app->Run(), 0);
         timings.push_back(timing);
     }
     // Fifteen steps to move, forty-six to fade in, at 60 Hz; elsewhere the same within a frame of

@@ -4,133 +4,135 @@
 
 #include "AppFixture.h"
 
-// The window procedure and the key-state table: what each message leaves behind, and what one
-// idle pass then does with it.
+// The events and the key table: what each event leaves behind, and what one idle pass then does
+// with it.
 
-// A press and its release both arriving between two passes must still act, once; a key code
-// or character that does not fit the table must not write past it.
-TEST_F(AppTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
-    const float z0 = gameTable.hand.current.z;
-    Send(KeyDownMessage, 'W');
-    Send(KeyUpMessage, 'W');
-    ASSERT_TRUE(ApplyKeyActions());
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z0 - 0.05f);
+class InputTest : public AppTest {
+protected:
+    void Send(const Event& event) { app->Handle(event); }
+
+    // What typing a key sends: its press (where the game has a key for it), its character, its
+    // release.
+    void Type(Key key, unsigned character) {
+        if (key != Key::None) {
+            Send(Down(key));
+        }
+        Send(Typed(character));
+        if (key != Key::None) {
+            Send(Up(key));
+        }
+    }
+
+    void Passes(int n) {
+        for (int i = 0; i < n; ++i) {
+            ASSERT_TRUE(app->ApplyKeyActions());
+        }
+    }
+};
+
+// A press and its release both arriving between two passes must still act, once; a character
+// wider than the game's eight bits must not act as the character of its low byte.
+TEST_F(InputTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
+    const float z0 = app->table.TheHand().current.z;
+    Send(Down(Key{'W'}));
+    Send(Up(Key{'W'}));
+    Passes(2);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.z, z0 - 0.05f);
 
     // Pressed again before the pass: held after all, and acting on every pass.
-    Send(KeyDownMessage, 'W');
-    Send(KeyUpMessage, 'W');
-    Send(KeyDownMessage, 'W');
-    ASSERT_TRUE(ApplyKeyActions());
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_FLOAT_EQ(gameTable.hand.current.z, z0 - 0.15f);
+    Send(Down(Key{'W'}));
+    Send(Up(Key{'W'}));
+    Send(Down(Key{'W'}));
+    Passes(2);
+    EXPECT_FLOAT_EQ(app->table.TheHand().current.z, z0 - 0.15f);
+    EXPECT_TRUE(app->Held(Key{'W'}));
 
-    unsigned char before[256];
-    std::copy(keys, keys + 256, before);
-    Send(KeyDownMessage, 256 + 'X');
-    Send(CharMessage, 0x131);  // a wide character whose low byte is "1"
-    Send(KeyUpMessage, 70000);
-    EXPECT_TRUE(std::equal(keys, keys + 256, before));
-    EXPECT_EQ(lastChar, 0);
+    Send(Typed(0x131));  // a wide character whose low byte is "1"
+    EXPECT_EQ(app->lastChar, 0);
 }
 
-// What typing a key sends: its key down, its character, its key up.
-static void Type(unsigned key, unsigned character) {
-    GameWindowProc(gameWindow, KeyDownMessage, key, 0);
-    GameWindowProc(gameWindow, CharMessage, character, 0);
-    GameWindowProc(gameWindow, KeyUpMessage, key, 0);
-}
-
-static void Passes(int n) {
-    for (int i = 0; i < n; ++i) {
-        ASSERT_TRUE(ApplyKeyActions());
-    }
-}
-
-// A typed character taps the key of the same number ("k" the keypad's plus, "]" the menu key,
+// A typed character taps the key that shares its code ("k" the keypad's plus, "]" the menu key,
 // "'" the right arrow) once; held, its repeats act once each and stop with the key. A digit acts
 // through lastChar; a Latin-1 letter is negative as a signed byte and never counts as one.
-TEST_F(AppTest, TypedCharactersActOnceAsATapOfTheKeyOfTheSameNumber) {
-    const float z0 = gameTable.boardView.current.z;
-    Type('K', 'k');
+TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
+    const float z0 = app->table.View().current.z;
+    Type(Key{'K'}, 'k');
     Passes(120);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
-    Send(KeyDownMessage, 'K');
+    EXPECT_FLOAT_EQ(app->table.View().current.z, z0 + 0.02f);
+    Send(Down(Key{'K'}));
     for (int repeat = 0; repeat < 10; ++repeat) {
-        Send(CharMessage, 'k');
+        Send(Typed('k'));
         Passes(2);
     }
-    Send(KeyUpMessage, 'K');
+    Send(Up(Key{'K'}));
     Passes(60);
-    EXPECT_NEAR(gameTable.boardView.current.z, z0 + 11 * 0.02f, 1e-5);
+    EXPECT_NEAR(app->table.View().current.z, z0 + 11 * 0.02f, 1e-5);
 
-    Type(221, ']');
+    Type(Key::None, ']');
     Passes(1);
-    EXPECT_EQ(polygonMode, unsigned(GL_LINE));
-    Type(219, '[');
+    EXPECT_EQ(app->polygonMode, unsigned(GL_LINE));
+    Type(Key::None, '[');
     Passes(60);
-    EXPECT_EQ(polygonMode, unsigned(GL_FILL));
+    EXPECT_EQ(app->polygonMode, unsigned(GL_FILL));
 
-    const float turn0 = gameTable.boardView.current.rotY;
-    Type(222, '\'');
+    const float turn0 = app->table.View().current.rotY;
+    Type(Key::None, '\'');
     Passes(120);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn0 + 1.0f);
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn0 + 1.0f);
 
-    Type('7', '7');
+    Type(Key{'7'}, '7');
     Passes(1);
-    EXPECT_EQ(lastChar, 0);
-    Send(CharMessage, 0xB9);  // superscript one
+    EXPECT_EQ(app->lastChar, 0);
+    Send(Typed(0xB9));  // superscript one
     Passes(1);
-    EXPECT_EQ(lastChar, static_cast<signed char>(0xB9));
+    EXPECT_EQ(app->lastChar, static_cast<signed char>(0xB9));
 }
 
-// A held F1 toggles once; typed "p" is character 112, the same entry. Reopening the window must
-// keep the held keys (an arrow goes on turning the view) and the light's fade.
-TEST_F(AppTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
-    ASSERT_TRUE(Open());
-    lightDiffuse[0] = 0.4f;
-    Send(KeyDownMessage, LeftKey);
-    Send(KeyDownMessage, F1Key);
-    ASSERT_TRUE(ApplyKeyActions());
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_EQ(Count("CreateGameWindow fullscreen"), 1);
-    EXPECT_EQ(keys[LeftKey], 1);
-    EXPECT_EQ(lightDiffuse[0], 0.4f);
-    EXPECT_EQ(fadingIn, 1);
+// A held F1 toggles once; typed "p" shares its code. Reopening the window must keep the held keys
+// (an arrow goes on turning the view) and the light's fade.
+TEST_F(InputTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
+    ASSERT_TRUE(app->OpenWindow(false));
+    app->lightDiffuse[0] = 0.4f;
+    Send(Down(Key::Left));
+    Send(Down(Key::F1));
+    Passes(2);
+    EXPECT_EQ(Count("OpenWindow fullscreen"), 1);
+    EXPECT_TRUE(app->Held(Key::Left));
+    EXPECT_EQ(app->lightDiffuse[0], 0.4f);
+    EXPECT_TRUE(app->fadingIn);
 
-    Send(CharMessage, 'p');
-    ASSERT_TRUE(ApplyKeyActions());
-    EXPECT_EQ(fullscreen, 0);
-    const float turn = gameTable.boardView.current.rotY;
+    Send(Typed('p'));
+    Passes(1);
+    EXPECT_FALSE(app->fullscreen);
+    const float turn = app->table.View().current.rotY;
     Passes(3);
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.rotY, turn - 3.0f);
-    EXPECT_EQ(Count("CreateGameWindow"), 2);
-    EXPECT_EQ(Fake().windowsOpen, 1);
-    EXPECT_EQ(Fake().renderContextsHeld, 1);
-    CloseGameWindow();
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn - 3.0f);
+    EXPECT_EQ(Count("OpenWindow"), 2);
+    EXPECT_TRUE(Fake().windowOpen);
+    app->CloseWindow();
 }
 
 // While the computer plays, a left click must not drop a checker; the pointer is followed either
 // way. A position past the window's edge (reported while a button is held, left and above as
 // negative numbers) counts as the edge, so the hand stays over the board.
-TEST_F(AppTest, MousePositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
-    ASSERT_TRUE(Open());
-    gameTable.inputEnabled = 0;
-    Send(LeftButtonDownMessage, 1, PackClientPoint(10, 20));
-    EXPECT_EQ(gameTable.mouseX, 0.0f);
-    Send(MouseMoveMessage, 0, PackClientPoint(30, 40));
-    EXPECT_EQ(gameTable.mouseY, 40.0f);
+TEST_F(InputTest, PointerPositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
+    ASSERT_TRUE(app->OpenWindow(false));
+    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), false);
+    Send(PointerEvent(EventType::ButtonPressed, 10, 20));
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
+    Send(PointerEvent(EventType::PointerMoved, 30, 40));
+    EXPECT_EQ(app->table.PointerY(), 40.0f);
 
-    gameTable.inputEnabled = 1;
+    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), true);
     for (const auto& p : {std::make_pair(-3, -1), std::make_pair(-30000, 2000),
                           std::make_pair(900, 650), std::make_pair(799, 599)}) {
-        Send(MouseMoveMessage, 0, PackClientPoint(p.first, p.second));
-        EXPECT_LE(std::fabs(gameTable.hand.current.x), 1.0f) << p.first;
-        EXPECT_LE(std::fabs(gameTable.hand.current.z), 1.0f) << p.second;
+        Send(PointerEvent(EventType::PointerMoved, p.first, p.second));
+        EXPECT_LE(std::fabs(app->table.TheHand().current.x), 1.0f) << p.first;
+        EXPECT_LE(std::fabs(app->table.TheHand().current.z), 1.0f) << p.second;
     }
-    EXPECT_EQ(gameTable.mouseX, 799.0f);
-    Send(LeftButtonDownMessage, 1, PackClientPoint(-3, -1));
-    EXPECT_EQ(gameTable.mouseX, 0.0f);
-    EXPECT_EQ(gameTable.mouseY, 0.0f);
-    CloseGameWindow();
+    EXPECT_EQ(app->table.PointerX(), 799.0f);
+    Send(PointerEvent(EventType::ButtonPressed, -3, -1));
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
+    EXPECT_EQ(app->table.PointerY(), 0.0f);
+    app->CloseWindow();
 }

@@ -24,38 +24,53 @@ protected:
 // Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60.
 TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Fake().refreshPeriod = 33333;
-    Script(5, KeyDownMessage, 'W');
-    Script(7, MouseMoveMessage, 0, PackClientPoint(321, 123));
-    Script(20, KeyUpMessage, 'W');
-    Script(25, CharMessage, 'p');
-    Script(40, KeyDownMessage, EscapeKey);
+    Script(5, Down(Key{'W'}));
+    Script(7, PointerEvent(EventType::PointerMoved, 321, 123));
+    Script(20, Up(Key{'W'}));
+    Script(25, Typed('p'));
+    Script(40, Down(Key::Escape));
     setenv("KESTRANE_RECORD", path.c_str(), 1);
-    ASSERT_EQ(RunGame(), 0);
-    const Pose hand = gameTable.hand.current;
+    ASSERT_EQ(app->Run(), 0);
+    const Pose hand = app->table.TheHand().current;
     const int swaps = Fake().swaps;
     std::stringstream recorded;
     recorded << std::ifstream(path).rdbuf();
     EXPECT_NE(recorded.str().find("\nsteps "), std::string::npos);
 
     SetUp();
-    Script(10, KeyDownMessage, 'A');  // live input must not change the replay
+    Script(10, Down(Key{'A'}));  // live input must not change the replay
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
-    ASSERT_EQ(RunGame(), 0);
-    EXPECT_EQ(gameTable.hand.current.x, hand.x);
-    EXPECT_EQ(gameTable.hand.current.z, hand.z);
-    EXPECT_EQ(gameTable.mouseX, 321.0f);
+    ASSERT_EQ(app->Run(), 0);
+    EXPECT_EQ(app->table.TheHand().current.x, hand.x);
+    EXPECT_EQ(app->table.TheHand().current.z, hand.z);
+    EXPECT_EQ(app->table.PointerX(), 321.0f);
     EXPECT_EQ(Fake().swaps, swaps);
-    EXPECT_EQ(fullscreen, 1);
-    EXPECT_EQ(fadingOut, 1);
+    EXPECT_TRUE(app->fullscreen);
+    EXPECT_TRUE(app->fadingOut);
+}
+
+// The journals of the game's first window system still replay: an arrow, a pointer move whose
+// position travelled in two 16-bit halves (-3, 5) and a close, at the passes they were recorded.
+TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
+    std::ofstream(path) << "kestrane-journal 2\nmessage 3 256 37 0\nmessage 6 274 61760 0\n"
+                           "message 6 512 0 393213\nmessage 6 16 0 0\n";
+    setenv("KESTRANE_REPLAY", path.c_str(), 1);
+    const float turn = app->table.View().current.rotY;
+    ASSERT_EQ(app->Run(), 0);
+    EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn - 3.0f);
+    EXPECT_EQ(app->table.PointerX(), 0.0f);
+    EXPECT_EQ(app->table.PointerY(), 5.0f);
+    EXPECT_EQ(Fake().swaps, 6);
 }
 
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
     std::ofstream(path) << "kestrane-journal 1\nclock 0 12345\nclock 3 777\n";
-    ASSERT_TRUE(inputJournal.StartReplay(path.c_str()));
+    InputJournal journal;
+    ASSERT_TRUE(journal.StartReplay(path.c_str()));
     EXPECT_EQ(ClockSeconds(), 12345);
     EXPECT_EQ(ClockSeconds(), 777);
     EXPECT_GT(ClockSeconds(), 1000000000);
-    inputJournal.Stop();
+    journal.Stop();
 }
 
 TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
@@ -64,7 +79,7 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         const char* where;
     } bad[] = {
         {"", "empty"},
-        {"kestrane-journal 3\n", "line 1"},
+        {"kestrane-journal 4\n", "line 1"},
         {"kestrane-journal 2\nsteps 0 -1\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 87\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 -1 0\n", "line 2"},
@@ -72,6 +87,10 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         {"kestrane-journal 1\nmessage 5 256 87 0\nmessage 4 257 87 0\n", "line 3"},
         {"kestrane-journal 1\n\nbanana 1 2\n", "line 3"},
         {"kestrane-journal 1\nclock x 5\n", "line 2"},
+        {"kestrane-journal 3\nmessage 0 256 87 0\n", "line 2"},
+        {"kestrane-journal 3\nevent 0 key-down Shift\n", "line 2"},
+        {"kestrane-journal 3\nevent 0 click middle 1 2\n", "line 2"},
+        {"kestrane-journal 3\nevent 0 resize -1 600\n", "line 2"},
     };
     for (const auto& b : bad) {
         SCOPED_TRACE(b.text);
@@ -89,10 +108,41 @@ TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
         SCOPED_TRACE(replay);
         SetUp();
         setenv("KESTRANE_REPLAY", replay.c_str(), 1);
-        Script(3, KeyDownMessage, 'D');
-        Script(6, CloseMessage);
-        const float x0 = gameTable.hand.current.x;
-        ASSERT_EQ(RunGame(), 0);
-        EXPECT_FLOAT_EQ(gameTable.hand.current.x, x0 + 3 * 0.05f);
+        Script(3, Down(Key{'D'}));
+        Script(6, Close());
+        const float x0 = app->table.TheHand().current.x;
+        ASSERT_EQ(app->Run(), 0);
+        EXPECT_FLOAT_EQ(app->table.TheHand().current.x, x0 + 3 * 0.05f);
     }
+}
+
+// Every kind of event comes back from a recorded journal as it went in.
+TEST_F(JournalTest, EveryKindOfEventReplaysAsRecorded) {
+    const Event recorded[] = {
+        PointerEvent(EventType::PointerMoved, -40, 70000),
+        PointerEvent(EventType::ButtonPressed, 3, 4, Button::Right),
+        Down(Key::KeypadMinus),
+        Up(Key{'7'}),
+        Typed(0xE9),
+        PointerEvent(EventType::Resized, 641, 0),
+        WindowEvent(EventType::Minimised),
+        WindowEvent(EventType::Restored),
+        Close(),
+    };
+    InputJournal journal;
+    ASSERT_TRUE(journal.StartRecording(path.c_str()));
+    for (const Event& e : recorded) {
+        journal.Record(e);
+    }
+    journal.Stop();
+    ASSERT_TRUE(journal.StartReplay(path.c_str()));
+    for (const Event& e : recorded) {
+        Event replayed;
+        ASSERT_TRUE(journal.Next(replayed));
+        EXPECT_TRUE(replayed.type == e.type && replayed.x == e.x && replayed.y == e.y &&
+                    replayed.button == e.button && replayed.key == e.key &&
+                    replayed.character == e.character)
+            << static_cast<int>(e.type);
+    }
+    journal.Stop();
 }

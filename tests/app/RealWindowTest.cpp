@@ -1,17 +1,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/GameWindow.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
+#include "platform/Events.h"
 
 // The game window on the real window system, under whatever X display DISPLAY names (the test
 // script starts a virtual one). Nobody can click a message box there, so every box is answered
@@ -24,19 +22,18 @@ protected:
         if (!display || !*display) {
             GTEST_SKIP() << "no X display";
         }
-        ResetAppState();
+        app = std::make_unique<App>();
         setenv("KESTRANE_MESSAGE_BOX_ANSWER", "yes", 1);
     }
     void TearDown() override {
-        if (gameWindow) {
-            CloseGameWindow();
+        if (app) {
+            app->CloseWindow();
         }
         ShutDownWindowSystem();
         unsetenv("KESTRANE_MESSAGE_BOX_ANSWER");
     }
-    static bool Open(bool fullscreenRequested) {
-        return OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, fullscreenRequested);
-    }
+
+    std::unique_ptr<App> app;
 };
 
 // The sum of every colour byte of the frame just drawn: it grows as the light fades in.
@@ -48,69 +45,59 @@ static long FrameBrightness() {
 }
 
 TEST_F(RealWindowTest, OpensADepthBufferedWindowAndFadesTheLightIn) {
-    ASSERT_TRUE(Open(false));
+    ASSERT_TRUE(app->OpenWindow(false));
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     EXPECT_GE(depthBits, 16);
 
     std::vector<long> brightness;
     for (int frame = 0; frame < 50; ++frame) {
-        StepFrame();
-        DrawFrame();
+        app->StepFrame();
+        app->DrawFrame();
         brightness.push_back(FrameBrightness());
-        SwapWindowBuffers(gameDeviceContext);
+        SwapWindow();
     }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_LT(brightness[0], brightness[20]);
     EXPECT_LT(brightness[20], brightness[45]);
-    EXPECT_EQ(fadingIn, 0);
+    EXPECT_FALSE(app->fadingIn);
 }
 
 // Where the display cannot change mode the fallback question is answered: yes keeps a window,
-// no ends the opening leaving only the class behind.
+// no ends the opening leaving nothing open.
 TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
-    ASSERT_TRUE(Open(true));
-    const bool fullscreenAllowed = fullscreen != 0;
-    StepFrame();
-    DrawFrame();
-    SwapWindowBuffers(gameDeviceContext);
-    CloseGameWindow();
+    ASSERT_TRUE(app->OpenWindow(true));
+    const bool fullscreenAllowed = app->fullscreen;
+    app->StepFrame();
+    app->DrawFrame();
+    SwapWindow();
+    app->CloseWindow();
 
     setenv("KESTRANE_MESSAGE_BOX_ANSWER", "no", 1);
-    ResetAppState();
-    EXPECT_EQ(Open(true), fullscreenAllowed);
-    if (!fullscreenAllowed) {
-        EXPECT_EQ(gameRenderContext, nullptr);
-        EXPECT_TRUE(UnregisterWindowClass());
-    }
+    app = std::make_unique<App>();
+    EXPECT_EQ(app->OpenWindow(true), fullscreenAllowed);
+    EXPECT_EQ(app->windowOpen, fullscreenAllowed);
 }
 
-// Posts a message from a second thread, as the window system would, retrying until the game
-// has the window system up.
-static void Post(unsigned message, std::uint32_t wParam) {
-    WindowMessage m;
-    m.message = message;
-    m.wParam = wParam;
-    for (int tries = 0; tries < 500 && !PostWindowMessage(m); ++tries) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-}
-
+// The player's keys go into the real loop between its passes, each after the window (a new one,
+// after a toggle) has had a few frames.
 TEST_F(RealWindowTest, GameTogglesTheWindowTwiceAndEndsOnEscapeWithStatusZero) {
-    std::thread player([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        Post(KeyDownMessage, F1Key);
-        Post(KeyUpMessage, F1Key);
-        Post(CharMessage, 'p');
-        Post(KeyDownMessage, EscapeKey);
-    });
-    const int status = RunGame();
-    player.join();
-    EXPECT_EQ(status, 0);
-    EXPECT_LT(lightDiffuse[0], 0.0f);
-    EXPECT_EQ(fullscreen, 0);
-    EXPECT_EQ(gameWindow, nullptr);
+    ASSERT_TRUE(app->Start());
+    const Event presses[] = {KeyEvent(EventType::KeyPressed, Key::F1),
+                             KeyEvent(EventType::KeyReleased, Key::F1), Typed('p'),
+                             KeyEvent(EventType::KeyPressed, Key::Escape)};
+    for (const Event& press : presses) {
+        for (int pass = 0; pass < 20; ++pass) {
+            ASSERT_TRUE(app->Pass());
+        }
+        app->Handle(press);
+    }
+    while (app->Pass()) {
+    }
+    EXPECT_EQ(app->End(), 0);
+    EXPECT_LT(app->lightDiffuse[0], 0.0f);
+    EXPECT_FALSE(app->fullscreen);
+    EXPECT_FALSE(app->windowOpen);
 }
 
 // Typing and holding keys through the X server, as a player does, into the game's real loop.
@@ -124,14 +111,13 @@ protected:
         if (std::system("command -v xdotool >/dev/null 2>&1") != 0) {
             GTEST_SKIP() << "no xdotool";
         }
-        gameTable.boardView = BoardView();
-        ASSERT_TRUE(StartGame());
-        ASSERT_TRUE(PassUntil([] { return fadingIn == 0; }));
+        ASSERT_TRUE(app->Start());
+        ASSERT_TRUE(PassUntil([this] { return !app->fadingIn; }));
     }
     void TearDown() override {
         if (!IsSkipped()) {
             X("keyup Left");
-            EndGame();
+            app->End();
         }
         RealWindowTest::TearDown();
     }
@@ -145,28 +131,28 @@ protected:
     }
     // Runs the game's loop until `done` holds; false when ten seconds were not enough.
     template <typename Done>
-    static bool PassUntil(Done done) {
+    bool PassUntil(Done done) {
         const std::int64_t end = MonotonicMicroseconds() + 10000000;
         while (!done()) {
-            if (MonotonicMicroseconds() > end || !GamePass()) {
+            if (MonotonicMicroseconds() > end || !app->Pass()) {
                 return false;
             }
         }
         return true;
     }
-    static bool Passes(int n) {
+    bool Passes(int n) {
         return PassUntil([&n] { return n-- <= 0; });
     }
     // Types the keys, then a "v" that does nothing, and runs the loop until the "v" arrives:
     // everything typed before it has been taken.
-    static bool Type(const std::string& keys) {
-        lastChar = 0;
+    bool Type(const std::string& keys) {
+        app->lastChar = 0;
         return X("key --clearmodifiers " + keys + " v") &&
-               PassUntil([] { return lastChar == 'v'; });
+               PassUntil([this] { return app->lastChar == 'v'; });
     }
     // The brightness of the scene as the game shows it now.
-    static long Shown() {
-        DrawFrame();
+    long Shown() {
+        app->DrawFrame();
         return FrameBrightness();
     }
 };
@@ -176,10 +162,10 @@ protected:
 TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
     ASSERT_TRUE(FocusTheWindow());
     const long filled = Shown();
-    const float z0 = gameTable.boardView.current.z;
+    const float z0 = app->table.View().current.z;
     ASSERT_TRUE(Type("k"));
     ASSERT_TRUE(Passes(120));
-    EXPECT_FLOAT_EQ(gameTable.boardView.current.z, z0 + 0.02f);
+    EXPECT_FLOAT_EQ(app->table.View().current.z, z0 + 0.02f);
     EXPECT_GT(Shown(), filled * 9 / 10);
 
     ASSERT_TRUE(Type("bracketright"));
@@ -187,7 +173,7 @@ TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
     EXPECT_LT(Shown(), filled * 7 / 10);
     ASSERT_TRUE(Type("bracketleft"));
     ASSERT_TRUE(Passes(2));
-    EXPECT_EQ(polygonMode, unsigned(GL_FILL));
+    EXPECT_EQ(app->polygonMode, unsigned(GL_FILL));
     EXPECT_GT(Shown(), filled * 9 / 10);
 }
 
@@ -196,19 +182,19 @@ TEST_F(TypedRealWindowTest, TypedKeysTapOnceAndTheBoardStaysInView) {
 TEST_F(TypedRealWindowTest, AnArrowHeldAcrossTheWindowToggleKeepsTurning) {
     ASSERT_TRUE(FocusTheWindow());
     ASSERT_TRUE(X("keydown Left"));
-    ASSERT_TRUE(PassUntil([] { return keys[LeftKey] != 0; }));
+    ASSERT_TRUE(PassUntil([this] { return app->Held(Key::Left); }));
 
-    keys[F1Key] = 1;
-    ASSERT_TRUE(PassUntil([] { return keys[F1Key] == 0; }));
+    app->Handle(KeyEvent(EventType::KeyPressed, Key::F1));
+    ASSERT_TRUE(PassUntil([this] { return !app->Held(Key::F1); }));
     ASSERT_TRUE(FocusTheWindow());
     ASSERT_TRUE(Type(""));
-    const float turn = gameTable.boardView.current.rotY;
+    const float turn = app->table.View().current.rotY;
     ASSERT_TRUE(Passes(10));
-    EXPECT_EQ(keys[LeftKey], 1);
-    EXPECT_LT(gameTable.boardView.current.rotY, turn - 5.0f);
+    EXPECT_TRUE(app->Held(Key::Left));
+    EXPECT_LT(app->table.View().current.rotY, turn - 5.0f);
 
     ASSERT_TRUE(X("keyup Left"));
     ASSERT_TRUE(Type(""));
     ASSERT_TRUE(Passes(2));
-    EXPECT_EQ(keys[LeftKey], 0);
+    EXPECT_FALSE(app->Held(Key::Left));
 }

@@ -13,17 +13,18 @@
 static std::vector<float> Capture(const GameTable& t) {
     const CheckerColours& checker = Checker::colours;
     std::vector<float> s;
-    for (const float* c :
-         {t.boardView.surfaceColour, t.boardView.frameColour, t.boardView.oddPointColour,
-          t.boardView.evenPointColour, checker.sideA, checker.sideB, checker.highlight})
+    const BoardView& view = t.View();
+    const Hand& hand = t.TheHand();
+    for (const float* c : {view.surfaceColour, view.frameColour, view.oddPointColour,
+                           view.evenPointColour, checker.sideA, checker.sideB, checker.highlight})
         s.insert(s.end(), c, c + 3);
     for (const float* c :
-         {t.dice[0].colour, t.dice[1].colour, t.hand.colour1, t.hand.colour2, t.hand.shadowColour})
+         {t.DieAt(0).colour, t.DieAt(1).colour, hand.colour1, hand.colour2, hand.shadowColour})
         s.insert(s.end(), c, c + 4);
-    s.push_back(t.hand.colourSelector);
-    for (const Checker& c : t.checkers)
-        s.push_back(c.colourFlag);
-    s.push_back(t.ghostChecker.colourFlag);
+    s.push_back(hand.colourSelector);
+    for (int i = 0; i < CheckerCount; i++)
+        s.push_back(t.CheckerAt(i).colourFlag);
+    s.push_back(t.Ghost().colourFlag);
     return s;
 }
 
@@ -70,14 +71,14 @@ TEST_F(ColourSchemes, SwappingTwiceRestoresEveryColour) {
     for (int scheme : {9, 1, 2}) {
         table->ApplyColourScheme(scheme);
         const std::vector<float> before = Capture(*table);
-        const float* humanBefore = CheckerColour(table->checkers[15]);
+        const float* humanBefore = CheckerColour(table->CheckerAt(15));
 
         table->SwapSideColours();
-        EXPECT_TRUE(std::equal(humanBefore, humanBefore + 3, CheckerColour(table->checkers[0])))
+        EXPECT_TRUE(std::equal(humanBefore, humanBefore + 3, CheckerColour(table->CheckerAt(0))))
             << "scheme " << scheme;
         // The hand still wears the human's colour, now the other one.
-        EXPECT_TRUE(
-            LooksLike(HandColour(table->hand), CheckerColour(table->checkers[15]), humanBefore));
+        EXPECT_TRUE(LooksLike(HandColour(table->TheHand()), CheckerColour(table->CheckerAt(15)),
+                              humanBefore));
 
         table->SwapSideColours();
         EXPECT_EQ(Capture(*table), before) << "scheme " << scheme;
@@ -88,20 +89,21 @@ TEST_F(ColourSchemes, ASchemeAfterASwapRestoresTheDefaultSides) {
     table->SwapSideColours();
     table->ApplyColourScheme(4);
     for (int i = 0; i < 30; ++i)
-        EXPECT_EQ(table->checkers[i].colourFlag, i < 15 ? 0 : 1) << "checker " << i;
-    EXPECT_TRUE(LooksLike(HandColour(table->hand), CheckerColour(table->checkers[15]),
-                          CheckerColour(table->checkers[0])));
+        EXPECT_EQ(table->CheckerAt(i).colourFlag, i < 15 ? 0 : 1) << "checker " << i;
+    EXPECT_TRUE(LooksLike(HandColour(table->TheHand()), CheckerColour(table->CheckerAt(15)),
+                          CheckerColour(table->CheckerAt(0))));
 }
 
 TEST_F(ColourSchemes, HandWearsTheColourOfTheSideToMove) {
     for (int scheme : {1, 2, 3, 4, 9}) {
         for (int side : {1, 2}) {
-            table->currentSide = side;
+            if (table->Rules().CurrentSide() != side)
+                table->Rules().SwitchSide();
             table->ApplyColourScheme(scheme);
-            const Checker& own = table->checkers[side == 1 ? 29 : 0];
-            const Checker& other = table->checkers[side == 1 ? 0 : 29];
+            const Checker& own = table->CheckerAt(side == 1 ? 29 : 0);
+            const Checker& other = table->CheckerAt(side == 1 ? 0 : 29);
             EXPECT_TRUE(
-                LooksLike(HandColour(table->hand), CheckerColour(own), CheckerColour(other)))
+                LooksLike(HandColour(table->TheHand()), CheckerColour(own), CheckerColour(other)))
                 << "scheme " << scheme << " side " << side;
         }
     }

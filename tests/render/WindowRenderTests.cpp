@@ -10,13 +10,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "PngWriter.h"
-#include "app/AppState.h"
-#include "app/GameWindow.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
+#include "platform/Events.h"
 
 #ifndef KESTRANE_SCREENSHOT_DIR
 #define KESTRANE_SCREENSHOT_DIR "screenshots"
@@ -105,39 +105,39 @@ protected:
         if (std::getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "no X display";
         }
-        ASSERT_TRUE(OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, false));
-        opened = true;
-        // Each test starts from the table's own colours, whatever the one before typed, and
-        // nothing points at the board but what the tests place there.
-        gameTable.ApplyColourScheme(9);
-        gameTable.hand.current.x = 5.0f;
-        gameTable.hand.current.z = 5.0f;
+        app = std::make_unique<App>();
+        ASSERT_TRUE(app->OpenWindow(false));
+        // Each test starts from the table's own colours, and nothing points at the board but
+        // what the tests place there.
+        app->table.ApplyColourScheme(9);
+        app->table.TheHand().current.x = 5.0f;
+        app->table.TheHand().current.z = 5.0f;
         for (int i = 0; i < 46; ++i)
             Draw();
-        ASSERT_FALSE(fadingIn) << "the light has not come up after 46 frames";
+        ASSERT_FALSE(app->fadingIn) << "the light has not come up after 46 frames";
     }
 
     void TearDown() override {
-        if (opened)
-            CloseGameWindow();
+        if (app)
+            app->CloseWindow();
     }
 
-    // Runs one pass of the game as the main loop would: messages, a frame, the key actions.
+    // Runs one pass of the game as the main loop would: events, a frame, the key actions.
     Frame Draw() {
-        WindowMessage message;
-        while (PeekWindowMessage(message)) {
+        Event event;
+        while (PollEvent(event)) {
             // The tests place the hand and press keys themselves: whatever pointer or keyboard
             // the virtual display has must not steer the hand or toggle the window mode.
-            const unsigned m = message.message;
-            if (m == MouseMoveMessage || m == LeftButtonDownMessage ||
-                m == RightButtonDownMessage || m == KeyDownMessage || m == KeyUpMessage ||
-                m == CharMessage) {
+            const EventType t = event.type;
+            if (t == EventType::PointerMoved || t == EventType::ButtonPressed ||
+                t == EventType::KeyPressed || t == EventType::KeyReleased ||
+                t == EventType::CharacterTyped) {
                 continue;
             }
-            GameWindowProc(gameWindow, m, message.wParam, message.lParam);
+            app->Handle(event);
         }
-        StepFrame();
-        DrawFrame();
+        app->StepFrame();
+        app->DrawFrame();
         Frame frame;
         glGetIntegerv(GL_VIEWPORT, frame.viewport);
         frame.width = frame.viewport[2];
@@ -152,24 +152,24 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        gameTable.boardView.ApplyView();
+        app->table.View().ApplyView();
         glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
         glPopMatrix();
-        SwapWindowBuffers(gameDeviceContext);
-        ApplyKeyActions();
+        SwapWindow();
+        app->ApplyKeyActions();
         return frame;
     }
 
     // A typed character acts after the pass that receives it; the frame after shows it.
     Frame TypeAndDraw(char c) {
-        GameWindowProc(gameWindow, CharMessage, static_cast<unsigned char>(c), 0);
+        app->Handle(Typed(static_cast<unsigned char>(c)));
         Draw();
         return Draw();
     }
 
     static Rgb At(const Frame& frame, const Feature& f) { return frame.Board(f.x, f.y, f.z); }
 
-    bool opened = false;
+    std::unique_ptr<App> app;
 };
 
 TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
@@ -196,10 +196,10 @@ TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
 
 TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
     const Frame frame = Draw();
-    ASSERT_TRUE(gameTable.dice[0].active);
-    ASSERT_FALSE(gameTable.dice[1].active);
+    ASSERT_TRUE(app->table.DieAt(0).active);
+    ASSERT_FALSE(app->table.DieAt(1).active);
     // Off-centre on the top face, where no value has a pip.
-    for (const Die& die : gameTable.dice) {
+    for (const Die& die : {app->table.DieAt(0), app->table.DieAt(1)}) {
         const Rgb top = frame.Board(die.current.x, 0.061f, die.current.z + 0.015f);
         const Rgb beside = frame.Board(die.current.x, 0.0f, die.current.z + 0.1f);
         EXPECT_TRUE(IsGreen(beside)) << beside;
@@ -225,9 +225,9 @@ TEST_F(GameWindowTest, TypingZeroSwapsTheCheckerColours) {
 }
 
 TEST_F(GameWindowTest, ClosingBracketDrawsWireFrame) {
-    GameWindowProc(gameWindow, KeyDownMessage, MenuKey, 0);  // the key that types "]"
+    app->Handle(KeyEvent(EventType::KeyPressed, Key::Menu));  // the key that shares "]"
     Draw();
-    GameWindowProc(gameWindow, KeyUpMessage, MenuKey, 0);
+    app->Handle(KeyEvent(EventType::KeyReleased, Key::Menu));
     // Only edges are drawn: the middle of the open surface shows the background.
     const Rgb surface = At(Draw(), openSurface);
     EXPECT_TRUE(IsDark(surface)) << surface;
@@ -239,7 +239,7 @@ TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
     const Rgb under = At(Draw(), spot);
 
     // A black hand adds nothing of its own: what shows is a tenth of what lies under it.
-    Hand& hand = gameTable.hand;
+    Hand& hand = app->table.TheHand();
     std::fill_n(hand.colour1, 3, 0.0f);
     std::fill_n(hand.colour2, 3, 0.0f);
     hand.current.x = spot.x;

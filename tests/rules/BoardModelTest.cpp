@@ -30,7 +30,7 @@ TEST(StartingPosition, SnapshotShowsFifteenASideFromTheComputersView) {
     auto table = std::make_unique<GameTable>();
     EXPECT_TRUE(table->IsValid());
     BoardState snapshot;
-    table->FillSnapshot(snapshot);
+    table->Rules().FillSnapshot(snapshot);
     // The computer is player 1 in its own snapshot, the human player 2: point:owner x count.
     std::string stacks;
     for (int p = 0; p < 26; p++) {
@@ -42,21 +42,21 @@ TEST(StartingPosition, SnapshotShowsFifteenASideFromTheComputersView) {
     }
     EXPECT_EQ(stacks, "1:1x2 6:2x5 8:2x3 12:1x5 13:2x5 17:1x3 19:1x5 24:2x2 ");
     // Checkers are added in index order (a new game's slots are checked after a won game).
-    EXPECT_EQ(table->points[1].stack[0], &table->checkers[0]);
-    EXPECT_EQ(table->currentSide, HumanSide);
+    EXPECT_EQ(table->Rules().PointAt(1).stack[0], 0);
+    EXPECT_EQ(table->Rules().CurrentSide(), HumanSide);
 }
 
 // IsValid is what every frame-by-frame test relies on: it must see each kind of damage.
 TEST(Invariants, IsValidCatchesLostDuplicatedAndMixedCheckers) {
-    auto table = std::make_unique<GameTable>();
-    Checker* lost = table->points[24].Pop();
-    EXPECT_FALSE(table->IsValid());
-    table->hand.carried = lost;
-    table->hand.attached = 1;
-    EXPECT_TRUE(table->IsValid());
-    table->points[24].Push(lost);
-    EXPECT_FALSE(table->IsValid());
-    table->hand.attached = 0;
-    table->points[19].Push(table->points[24].Pop());
-    EXPECT_FALSE(table->IsValid());
+    Position board;
+    board.SetUpStartingPosition();
+    const int lost = board.points[24].Pop();
+    EXPECT_FALSE(board.IsValid());
+    board.lifted = lost;
+    EXPECT_TRUE(board.IsValid());
+    board.points[24].Push(lost);
+    EXPECT_FALSE(board.IsValid());
+    board.lifted = NoChecker;
+    board.points[19].Push(board.points[24].Pop());
+    EXPECT_FALSE(board.IsValid());
 }

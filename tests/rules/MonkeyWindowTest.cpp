@@ -1,12 +1,12 @@
-// The whole game behind the scripted window system: random messages of every kind the window
-// procedure handles go through the real main loop, frame after frame.
+// The whole game behind the scripted window system: random events of every kind the window
+// system reports go through the real main loop, frame after frame.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "soak/Monkey.h"
 
-TEST(MonkeyThroughTheWindow, RandomMessagesNeverBreakTheGame) {
+TEST(MonkeyThroughTheWindow, RandomEventsNeverBreakTheGame) {
     const MonkeyResult r = RunMonkey(60000, 2026);
     EXPECT_EQ(r.invalidFrames, 0);
     EXPECT_GE(r.frames, 60000);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "tests/rules/TableSetup.h"
 
@@ -14,8 +16,8 @@ struct Case {
 
 static void ExpectTargets(const GameTable& table, std::initializer_list<Case> cases) {
     for (const Case& c : cases) {
-        const MoveTarget t = c.side == HumanSide ? table.HumanMoveTarget(c.s, c.d)
-                                                 : table.ComputerMoveTarget(c.s, c.d);
+        const MoveTarget t = c.side == HumanSide ? table.Rules().HumanMoveTarget(c.s, c.d)
+                                                 : table.Rules().ComputerMoveTarget(c.s, c.d);
         EXPECT_EQ(t.allowed ? t.to : Refused, c.to) << c.s << " with " << c.d;
         EXPECT_EQ(t.allowed && t.hits, c.hits) << c.s << " with " << c.d;
     }
@@ -50,12 +52,45 @@ TEST(CanMove, WithACheckerOnTheBarOnlyEnteringCounts) {
     auto table = std::make_unique<GameTable>();
     SetPosition(*table, "h25:1 c19:2 c20:2 h10:3");
     // The checkers on 10 could move with a 6, but they do not count while the bar is occupied.
-    EXPECT_FALSE(table->CanMove(6));
-    EXPECT_FALSE(table->CanMove(5));
-    EXPECT_TRUE(table->CanMove(4));
+    EXPECT_FALSE(table->Rules().CanMove(6));
+    EXPECT_FALSE(table->Rules().CanMove(5));
+    EXPECT_TRUE(table->Rules().CanMove(4));
     // Bearing off counts only with every checker home.
     SetPosition(*table, "h1:5 h9:1 c3:2");
-    EXPECT_FALSE(table->CanMove(6));
+    EXPECT_FALSE(table->Rules().CanMove(6));
     SetPosition(*table, "h1:5 c3:2");
-    EXPECT_TRUE(table->CanMove(6));
+    EXPECT_TRUE(table->Rules().CanMove(6));
+}
+
+// The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
+// target and carries the blot to its bar, one phase at a time, each arrival leaving a position
+// the game can be in.
+TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
+    GameRules rules;
+    Position& board = rules.EditBoard();
+    board.Clear();
+    board.points[13].Push(15);
+    board.points[9].Push(0);
+    for (int i = 1; i < CheckerCount; i++) {
+        if (i != 15) {
+            board.points[i < 15 ? ComputerTray : HumanTray].Push(i);
+        }
+    }
+    ASSERT_TRUE(rules.IsValid());
+    rules.OpenRoll(4, 1);
+    ASSERT_TRUE(rules.StartHumanMove(13));
+    std::vector<std::pair<int, int>> phases;  // (phase, lifted checker) as each one ends
+    while (rules.MoveUnderway() && phases.size() < 10) {
+        phases.emplace_back(rules.Phase(), rules.Lifted());
+        rules.ArrivePhase();
+        ASSERT_TRUE(rules.IsValid()) << "after phase " << phases.back().first;
+    }
+    const std::vector<std::pair<int, int>> expected = {{ReachHitPhase, NoChecker},
+                                                       {CarryHitPhase, 15},
+                                                       {CarryToBarPhase, 0},
+                                                       {ReturnPhase, NoChecker}};
+    EXPECT_EQ(phases, expected);
+    EXPECT_EQ(rules.PointAt(9).Top(), 15);
+    EXPECT_EQ(rules.PointAt(ComputerBar).Top(), 0);
+    EXPECT_EQ(rules.MovesLeft(), 1);
 }

@@ -10,28 +10,26 @@
 // height, higher over the bar. A carried checker hangs 0.13 below the hand all the way.
 TEST(Hand, FifteenFrameMovesWithAndWithoutTheArc) {
     const struct {
-        int mode;
+        MovePhase mode;
         bool arc;
         float firstY, lastY;
-    } moves[] = {{ReachMode, false, 0.8820667f, 0.631f},
-                 {RestMode, false, 0.8546667f, 0.22f},
-                 {CarryMode, true, 0.1933735f, 0.131f},
-                 {CarryToBarMode, true, 0.2633735f, 0.201f}};
+    } moves[] = {{ReachPhase, false, 0.8820667f, 0.631f},
+                 {ReturnPhase, false, 0.8546667f, 0.22f},
+                 {CarryPhase, true, 0.1933735f, 0.131f},
+                 {CarryToBarPhase, true, 0.2633735f, 0.201f}};
     for (const auto& m : moves) {
         Hand hand;
         Checker checker;
         hand.current.y = 0.9f;
         hand.arc = m.arc;
-        hand.carried = &checker;
-        hand.attached = 1;
         Pose goal;
         goal.x = 0.3f;
         goal.y = 0.5f;
         hand.StartMove(m.mode, goal);
         int frames = 1;
-        ASSERT_TRUE(hand.Step());
+        ASSERT_TRUE(hand.Step(&checker));
         EXPECT_NEAR(hand.current.y, m.firstY, 1e-5) << "mode " << m.mode;
-        while (hand.Step() && frames < 100) {
+        while (hand.Step(&checker) && frames < 100) {
             frames++;
         }
         EXPECT_EQ(frames + 1, 15) << "mode " << m.mode;
@@ -53,17 +51,16 @@ TEST(MouseToBoard, CentreCornersOddSizesAndNoClientArea) {
                  {0, 600, 10, 10, 0.25f, 0.25f},   {800, 1, 10, 10, 0.25f, 0.25f}};
     auto table = std::make_unique<GameTable>();
     for (const auto& c : cases) {
-        table->hand.current.x = 0.25f;
-        table->hand.current.z = 0.25f;
-        table->hand.current.y = 0.22f;
-        table->clientWidth = c.width;
-        table->clientHeight = c.height;
-        table->mouseX = c.mx;
-        table->mouseY = c.my;
+        Hand& hand = table->TheHand();
+        hand.current.x = 0.25f;
+        hand.current.z = 0.25f;
+        hand.current.y = 0.22f;
+        table->SetClientSize(c.width, c.height);
+        table->SetPointer(c.mx, c.my);
         table->MouseToBoard();
-        EXPECT_FLOAT_EQ(table->hand.current.x, c.x) << c.width << "x" << c.height;
-        EXPECT_FLOAT_EQ(table->hand.current.z, c.z) << c.width << "x" << c.height;
-        EXPECT_EQ(table->hand.current.y, 0.22f);
+        EXPECT_FLOAT_EQ(hand.current.x, c.x) << c.width << "x" << c.height;
+        EXPECT_FLOAT_EQ(hand.current.z, c.z) << c.width << "x" << c.height;
+        EXPECT_EQ(hand.current.y, 0.22f);
     }
 }
 

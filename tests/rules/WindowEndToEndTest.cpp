@@ -11,9 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/GameWindow.h"
-#include "app/MainLoop.h"
+#include "app/App.h"
 #include "tests/rules/TableSetup.h"
 
 static std::string Shell(const std::string& command) {
@@ -30,6 +28,10 @@ static std::string Shell(const std::string& command) {
     return output;
 }
 
+// The one game of this test.
+static App app;
+static GameTable& gameTable = app.table;
+
 // The brightness, in the frame just drawn, of a board position: projected with the view the
 // table applies (including its stretch along x) and read before the swap.
 static float Brightness(const Pose& at) {
@@ -38,7 +40,7 @@ static float Brightness(const Pose& at) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    gameTable.boardView.ApplyView();
+    gameTable.View().ApplyView();
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glPopMatrix();
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
@@ -56,17 +58,17 @@ static float Brightness(const Pose& at) {
 static Pose onNine;
 static float nineBrightness = 0.0f;
 
-// One pass of the main loop: every waiting message, then a frame.
+// One pass of the main loop: every waiting event, then a frame.
 static void Pass() {
-    WindowMessage message;
-    while (PeekWindowMessage(message)) {
-        GameWindowProc(gameWindow, message.message, message.wParam, message.lParam);
+    Event event;
+    while (PollEvent(event)) {
+        app.Handle(event);
     }
-    StepFrame();
-    DrawFrame();
+    app.StepFrame();
+    app.DrawFrame();
     nineBrightness = Brightness(onNine);
-    SwapWindowBuffers(gameDeviceContext);
-    ApplyKeyActions();
+    SwapWindow();
+    app.ApplyKeyActions();
 }
 
 // Passes until `done` holds; false after `limit` passes.
@@ -83,8 +85,8 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
         std::system("command -v xdotool >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
-    ASSERT_TRUE(OpenGameWindow("Kestrane Alpha ver", 800, 600, 16, false));
-    PassUntil([] { return !fadingIn; }, 60);
+    ASSERT_TRUE(app.OpenWindow(false));
+    PassUntil([] { return !app.fadingIn; }, 60);
     // This process's own window: another game left on the display has the same title.
     std::string window = Shell("xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
                                " --name '^Kestrane Alpha ver$' | head -n 1");
@@ -96,26 +98,27 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     // A known roll: a 4 takes a checker from 13 to the empty, dark point 9. With one move left
     // the computer answers right after it.
     SetRoll(gameTable, 4, 2);
-    gameTable.movesLeft = 1;
+    gameTable.Rules().SetTurn(1, gameTable.Rules().InputEnabled());
     onNine = SlotPosition(9, 0);
     onNine.y += 0.01f;
     Pass();
     const float emptyNine = nineBrightness;
-    TablePlayer aim(gameTable, gameTable.clientWidth, gameTable.clientHeight);
+    TablePlayer aim(gameTable, gameTable.ClientWidth(), gameTable.ClientHeight());
     float px = 0, py = 0;
     aim.PixelForPoint(13, px, py);
     Shell("xdotool mousemove --sync --window " + window + " " +
           std::to_string(static_cast<int>(px)) + " " + std::to_string(static_cast<int>(py)));
-    Checker* mover = gameTable.points[13].Top();
+    const int mover = gameTable.Rules().PointAt(13).Top();
     Shell("xdotool click 1");
     // Out of the way, so the returning hand does not cover point 9.
     Shell("xdotool mousemove --sync --window " + window + " 780 20");
 
-    PassUntil([] { return gameTable.points[9].count > 0; }, 2000);
-    ASSERT_EQ(gameTable.points[9].Top(), mover) << "the click did not move the checker on 13";
-    EXPECT_EQ(gameTable.points[13].count, 4u);
+    PassUntil([] { return gameTable.Rules().PointAt(9).count > 0; }, 2000);
+    ASSERT_EQ(gameTable.Rules().PointAt(9).Top(), mover)
+        << "the click did not move the checker on 13";
+    EXPECT_EQ(gameTable.Rules().PointAt(13).count, 4u);
     BoardState before;
-    gameTable.FillSnapshot(before);
+    gameTable.Rules().FillSnapshot(before);
     PassUntil([] { return false; }, 5);
     EXPECT_LT(emptyNine, 0.35f);
     EXPECT_GT(nineBrightness, 0.5f) << "the white checker does not show on point 9";
@@ -123,13 +126,14 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     // The computer's turn, played by its hand, then the human's roll.
     PassUntil(
         [] {
-            return gameTable.currentSide == HumanSide && gameTable.inputEnabled &&
-                   !gameTable.hand.moving;
+            const GameRules& rules = gameTable.Rules();
+            return rules.CurrentSide() == HumanSide && rules.InputEnabled() &&
+                   !rules.MoveUnderway();
         },
         3000);
-    ASSERT_EQ(gameTable.currentSide, HumanSide);
+    ASSERT_EQ(gameTable.Rules().CurrentSide(), HumanSide);
     BoardState after;
-    gameTable.FillSnapshot(after);
+    gameTable.Rules().FillSnapshot(after);
     int computerPointsChanged = 0;
     for (int p = 0; p < 26; p++) {
         const bool computer = before.points[p].owner == 1 || after.points[p].owner == 1;
@@ -140,5 +144,5 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     }
     EXPECT_GE(computerPointsChanged, 1) << "the computer did not move";
     EXPECT_TRUE(gameTable.IsValid());
-    CloseGameWindow();
+    app.CloseWindow();
 }

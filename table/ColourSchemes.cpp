@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include "table/GameTable.h"
 
 // One row per defined scheme; the digits without a row (5 to 8) do nothing.
@@ -75,14 +73,14 @@ static void CopyColour(float (&to)[3], const float (&from)[3]) {
     to[2] = from[2];
 }
 
-void GameTable::ApplyColourScheme(int n) {
+bool GameTable::StoreColourScheme(int n) {
     const ColourScheme* scheme = nullptr;
     for (const ColourScheme& row : schemes) {
         if (row.number == n)
             scheme = &row;
     }
     if (scheme == nullptr)
-        return;
+        return false;
 
     // 1-4. Store the colours where they are used.
     CopyColour(boardView.surfaceColour, scheme->surface);
@@ -98,14 +96,12 @@ void GameTable::ApplyColourScheme(int n) {
                         scheme->sideB[1], scheme->sideB[2], scheme->highlight[0],
                         scheme->highlight[1], scheme->highlight[2]);
 
-    // 5. Only the board compiles its colours into lists; the rest colour themselves when drawn.
-    boardView.BuildLists();
-
-    // 6-7. A scheme also undoes a side swap made with the 0 key (the ghost keeps its flag: it
-    // is always drawn in the highlight colour anyway).
+    // 5. A scheme also undoes a side swap made with the 0 key (the ghost keeps its flag: it is
+    // always drawn in the highlight colour anyway).
     for (Checker& checker : checkers)
         checker.ResetColourFlag();
-    hand.SetColourSelectorForSide(currentSide);
+    hand.SetColourSelectorForSide(rules.CurrentSide());
+    return true;
 }
 
 void GameTable::SwapSideColours() {
@@ -113,17 +109,4 @@ void GameTable::SwapSideColours() {
     for (Checker& checker : checkers)
         checker.ToggleColourFlag();
     ghostChecker.ToggleColourFlag();
-}
-
-void GameTable::NextBackground() {
-    static const float backgrounds[9][3] = {
-        {0.0f, 0.0f, 0.0f}, {0.5f, 0.5f, 0.5f}, {0.9f, 0.9f, 0.9f},
-        {0.4f, 0.0f, 0.0f}, {0.6f, 0.6f, 0.2f}, {0.0f, 0.4f, 0.0f},
-        {0.2f, 0.6f, 0.6f}, {0.0f, 0.0f, 0.4f}, {0.6f, 0.2f, 0.6f},
-    };
-    ++backgroundIndex;
-    if (backgroundIndex > 9)
-        backgroundIndex = 1;
-    const float* colour = backgrounds[backgroundIndex - 1];
-    glClearColor(colour[0], colour[1], colour[2], 0.5f);
 }
