@@ -28,30 +28,14 @@ bool Chooser::TakeTurn(BoardState& board, const unsigned dice[2]) {
 
 int NetChooser::Choose(const BoardState& before, const RollPlays& list) {
     NeuralNet& net = IsRace(before) ? race : contact;
-    int best = 0;
-    float bestValue = 0.0f;
-    for (size_t c = 0; c < list.Size(); ++c) {
-        const float v = PositionValue(net, list[c]);
-        if (c == 0 || v > bestValue) {
-            bestValue = v;
-            best = static_cast<int>(c);
-        }
-    }
-    return best;
+    return FirstOfHighest(list,
+                          [&net](const PointEntry* points) { return PositionValue(net, points); });
 }
 
 int PubevalChooser::Choose(const BoardState& before, const RollPlays& list) {
     const bool race = IsRace(before);
-    int best = 0;
-    float bestValue = 0.0f;
-    for (size_t c = 0; c < list.Size(); ++c) {
-        const float v = pubeval.Score(list[c], race);
-        if (c == 0 || v > bestValue) {
-            bestValue = v;
-            best = static_cast<int>(c);
-        }
-    }
-    return best;
+    return FirstOfHighest(
+        list, [this, race](const PointEntry* points) { return pubeval.Score(points, race); });
 }
 
 static const int maxPlies = 20000;

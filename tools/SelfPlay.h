@@ -30,6 +30,22 @@ private:
     int dice[2] = {1, 1};
 };
 
+// The game's rule for choosing: the first candidate of the highest value (a later one must be
+// strictly better).
+template <class ValueOf>
+int FirstOfHighest(const RollPlays& candidates, ValueOf valueOf) {
+    int best = 0;
+    float bestValue = 0.0f;
+    for (size_t c = 0; c < candidates.Size(); ++c) {
+        const float v = valueOf(candidates[c]);
+        if (c == 0 || v > bestValue) {
+            bestValue = v;
+            best = static_cast<int>(c);
+        }
+    }
+    return best;
+}
+
 // One side of a game played by the tools: the computer player, an agent, a network or pubeval
 // choosing among the candidates, or the networks learning as they play.
 class GamePlayer {

@@ -54,7 +54,7 @@ int Trainer::RolloutWins(const PointEntry after[26], uint32_t seed, int count) {
     int wins = 0;
     for (int r = 0; r < count; ++r) {
         std::mt19937 dice(seed + 7919u * static_cast<uint32_t>(r));
-        wins += PlayGame(rolloutPlayer, rolloutPlayer, dice, start) == 1;
+        wins += PlayGame(pubevalPlayer, pubevalPlayer, dice, start) == 1;
     }
     return wins;
 }
@@ -93,8 +93,7 @@ int Trainer::RolloutTeacher(const RollPlays& list, const std::vector<float>& val
 }
 
 int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) {
-    bool isRace = IsRace(before);
-    NeuralNet& net = isRace ? race : contact;
+    NeuralNet& net = IsRace(before) ? race : contact;
     size_t n = list.Size();
     if (n == 1) {
         lastLabel = 0;
@@ -110,15 +109,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
         }
     }
     // 2. The teacher's play.
-    int pubevalPick = 0;
-    float bestScore = 0.0f;
-    for (size_t c = 0; c < n; ++c) {
-        float s = pubeval.Score(list[c], isRace);
-        if (c == 0 || s > bestScore) {
-            bestScore = s;
-            pubevalPick = static_cast<int>(c);
-        }
-    }
+    const int pubevalPick = pubevalPlayer.Choose(before, list);
     agreements += choice == pubevalPick;
     int label = pubevalPick;
     if (options.teacher == "rollout") {

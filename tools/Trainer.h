@@ -106,7 +106,7 @@ private:
     RollPlays candidates;
     RollPlays replayCandidates;
     SelfPlayer selfPlayer{*this};
-    PubevalChooser rolloutPlayer{pubeval};
+    PubevalChooser pubevalPlayer{pubeval};
     BoardState replayBoard;
     std::vector<Decision> memory;
     size_t memoryNext = 0;
