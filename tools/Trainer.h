@@ -48,11 +48,10 @@ struct TrainOptions {
 };
 
 // Trains both of the game's networks (contact and race, as the computer player reads them) by
-// ranking the teacher's play highest among the candidates of each roll
-// (a softmax over the candidates' output sums, the teacher's play as the label). Games are
-// played by the networks themselves so that they learn on the positions they reach; with label
-// files, the decisions come from the files instead (made by `kestrane-ai teach` from the games
-// of earlier networks).
+// ranking the teacher's play highest among the candidates of each roll (a softmax over the
+// candidates' output sums, the teacher's play as the label). Games are played by the networks
+// themselves so that they learn on the positions they reach; with label files, the decisions
+// come from the files instead (made by `kestrane-ai teach` from the games of earlier networks).
 class Trainer {
 public:
     Trainer(const TrainOptions& options, const Pubeval& pubeval);
