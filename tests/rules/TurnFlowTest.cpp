@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "tests/rules/TableSetup.h"
 
@@ -14,17 +13,17 @@ protected:
         return rules.CurrentSide() == HumanSide && !rules.MoveUnderway() && rules.InputEnabled();
     }
     // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
-    // computer player's: (checker index, die) pairs.
+    // computer player's: (from point, die) pairs.
     void StartComputerTurn(int a, int b,
-                           std::initializer_list<std::pair<unsigned, unsigned>> play) {
+                           std::initializer_list<std::pair<unsigned, unsigned>> moves) {
         table->Rules().SwitchSide();
         SetRoll(*table, a, b);
-        MoveList moves;
-        for (const auto& move : play) {
-            moves.indices[moves.count] = move.first;
-            moves.dice[moves.count++] = move.second;
+        Play play;
+        for (const auto& move : moves) {
+            play.moves[play.count].from = move.first;
+            play.moves[play.count++].die = move.second;
         }
-        table->Rules().ReadComputerMoves(moves);
+        table->Rules().ReadComputerMoves(play);
         BeginComputerMoves();
     }
     void BeginComputerMoves() { table->Rules().BeginComputerMoves(); }
@@ -78,7 +77,7 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     EXPECT_EQ(table->Rules().SelectedValue(), 1);
 
     SetPosition(*table, "c10:3 h13:1 h6:4");
-    StartComputerTurn(3, 5, {{2, 3}});
+    StartComputerTurn(3, 5, {{10, 3}});
     player.Frame();
     const int die = table->Rules().SelectedDie();
     const Pose target = table->TheHand().target;
@@ -138,10 +137,10 @@ TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
     EXPECT_EQ(table->Rules().PointAt(ComputerBar).Top(), blot);
     EXPECT_EQ(table->CheckerAt(blot).current.y, SlotPosition(ComputerBar, 2).y);
 
-    // The computer's checkers on 10 are the first three of its list; 10 + 3 hits the blot on 13.
+    // 10 + 3 hits the blot on 13.
     SetPosition(*table, "c10:3 h13:1 h6:4");
     const int humanBlot = table->Rules().PointAt(13).Top();
-    StartComputerTurn(3, 5, {{2, 3}});
+    StartComputerTurn(3, 5, {{10, 3}});
     EXPECT_EQ(table->Rules().BarPoint(), HumanBar);
     ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->Rules().PointAt(HumanBar).Top(), humanBlot);
@@ -151,10 +150,7 @@ TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
 // The checkers on 17 and 18 each move twice, with the other's move between, and both bear off.
 TEST_F(TurnFlow, AComputerCheckerMovedAgainStartsWhereItsLastMoveLeftIt) {
     SetPosition(*table, "c1:2 c17:1 c18:1 h6:5 h8:3");
-    StartComputerTurn(4, 4, {{2, 4}, {3, 4}, {2, 4}, {3, 4}});
-    EXPECT_EQ(
-        std::vector<int>(table->Rules().PlannedSources(), table->Rules().PlannedSources() + 4),
-        std::vector<int>({17, 18, 21, 22}));
+    StartComputerTurn(4, 4, {{17, 4}, {18, 4}, {21, 4}, {22, 4}});
     ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
     EXPECT_EQ(table->Rules().PointAt(ComputerTray).count, 13u);
 }
@@ -187,13 +183,13 @@ TEST_F(TurnFlow, AComputerWithNoMoveGivesTheHumanAFreshRollAtOnce) {
 }
 
 TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
-    // Refused in the middle of a turn: the second move's checker is none of the computer's.
-    StartComputerTurn(4, 2, {{14, 4}, {30, 2}});
+    // Refused in the middle of a turn: the second move starts on a human point.
+    StartComputerTurn(4, 2, {{19, 4}, {6, 2}});
     EXPECT_LE(RunUntil(player, [&] { return HumansTurnAgain(); }), 30 + 1 + 15);
     EXPECT_EQ(table->Rules().ComputerMovesDone(), 1);
     EXPECT_EQ(table->Rules().PointAt(23).Owner(), ComputerSide);
     // Refused at once: the first planned move is blocked by the human's five checkers on 6.
-    StartComputerTurn(5, 2, {{0, 5}});
+    StartComputerTurn(5, 2, {{1, 5}});
     EXPECT_GT(RunUntil(
                   player, [&] { return HumansTurnAgain(); }, 100),
               0);
