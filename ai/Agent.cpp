@@ -14,6 +14,12 @@ bool IsRace(const BoardState& board) {
     return true;
 }
 
+float PositionValue(NeuralNet& net, const PointEntry points[26]) {
+    unsigned active[26];
+    const unsigned activeCount = EncodeActive(points, active);
+    return net.EvaluateOneHot(active, activeCount);
+}
+
 Agent::Agent() {
     Reset();
     Srand(static_cast<unsigned>(ClockSeconds()));
@@ -88,6 +94,43 @@ unsigned Agent::ChooseMoveReference(const BoardState& board, unsigned player,
                                     const unsigned dice[2], MoveList& moves) {
     Prepare(board, player, moves);
     return Agent::Search(dice, moves);
+}
+
+unsigned Agent::ChoosePlay(const BoardState& board, unsigned player, const unsigned dice[2],
+                           Play& play) {
+    MoveList moves;
+    ChooseMove(board, player, dice, moves);
+    // Replayed on the position before the roll, where the indices were counted: each entry moves
+    // the listed checker on from wherever its last move left it.
+    BoardState replay;
+    for (unsigned p = 0; p < 26; ++p) {
+        replay.points[p] = searchBoard.saved[p];
+    }
+    unsigned at[15];
+    for (unsigned i = 0; i < 15; ++i) {
+        at[i] = savedCheckerList[i];
+    }
+    play.count = 0;
+    for (unsigned m = 0; m < moves.count; ++m) {
+        const unsigned index = moves.indices[m];
+        const unsigned die = moves.dice[m];
+        // The search records only moves it has made; anything else ends the play there.
+        if (index >= checkerCount) {
+            break;
+        }
+        Move& move = play.moves[play.count];
+        move.from = at[index];
+        move.to = at[index] + die > 25 ? 25 : at[index] + die;
+        move.die = die;
+        move.hits =
+            move.to <= 24 && replay.points[move.to].owner == 2 && replay.points[move.to].count == 1;
+        if (!replay.MoveChecker(move.from, die)) {
+            break;
+        }
+        at[index] += die;
+        ++play.count;
+    }
+    return play.count;
 }
 
 unsigned Agent::Search(const unsigned dice[2], MoveList& moves) {
@@ -221,7 +264,7 @@ unsigned Agent::SearchDoubles(unsigned die, MoveList& moves) {
 NetAgent::NetAgent(NeuralNet* net) : network(net) {}
 
 float NetAgent::Evaluate() {
-    float inputs[200];
+    float inputs[InputCount];
     float output[1];
     Encode(searchBoard.points, inputs);
     network->Evaluate(inputs, output);
@@ -229,10 +272,8 @@ float NetAgent::Evaluate() {
 }
 
 float NetAgent::EvaluatePoints(const PointEntry points[26]) {
-    unsigned active[26];
-    const unsigned activeCount = EncodeActive(points, active);
     ++evaluationCount;
-    return network->EvaluateOneHot(active, activeCount);
+    return PositionValue(*network, points);
 }
 
 // Keeps the first candidate of the highest value, a later one only when strictly better; a
@@ -255,7 +296,7 @@ public:
 };
 
 unsigned NetAgent::Search(const unsigned dice[2], MoveList& moves) {
-    if (network->layerSizes[0] != 200 || !network->SupportsOneHot()) {
+    if (network->layerSizes[0] != InputCount || !network->SupportsOneHot()) {
         return Agent::Search(dice, moves);
     }
     BestPlayVisitor visitor(*this, moves);

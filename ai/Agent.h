@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ai/BoardState.h"
+#include "ai/Move.h"
 #include "ai/MoveList.h"
 #include "ai/NeuralNet.h"
 #include "ai/PlayEnumerator.h"
@@ -8,6 +9,9 @@
 // True when the sides have no more contact: every player-2 checker stands on a lower point than
 // every player-1 checker (either side's bar counts as a point like any other).
 bool IsRace(const BoardState& board);
+
+// A network's value of the given current points for player 1, by the one-hot pass.
+float PositionValue(NeuralNet& net, const PointEntry points[26]);
 
 // One search agent: tries every play of a roll on a private copy of the position (the mover is
 // always player 1 there) and keeps the best by Evaluate. The checker list holds the point of each
@@ -31,6 +35,10 @@ public:
     // The same choice made by the plain searches below, for any agent.
     unsigned ChooseMoveReference(const BoardState& board, unsigned player, const unsigned dice[2],
                                  MoveList& moves);
+    // ChooseMove's play as moves between points of the mover's frame (Move.h): the one place
+    // where the search's checker indices are read. Returns the move count.
+    unsigned ChoosePlay(const BoardState& board, unsigned player, const unsigned dice[2],
+                        Play& play);
 
     void Reset();
     void BuildCheckerList();

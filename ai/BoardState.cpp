@@ -8,15 +8,22 @@ void BoardState::ResetToStart() {
     for (PointEntry& p : points) {
         p = PointEntry{};
     }
-    points[1] = {1, 2};
-    points[12] = {1, 5};
-    points[17] = {1, 3};
-    points[19] = {1, 5};
-    points[24] = {2, 2};
-    points[13] = {2, 5};
-    points[8] = {2, 3};
-    points[6] = {2, 5};
+    for (unsigned i = 0; i < 30; ++i) {
+        PointEntry& point = points[StartingPoint(i)];
+        point.owner = i < 15 ? 1 : 2;
+        point.count += 1;
+    }
     Save();
+}
+
+unsigned StartingPoint(unsigned index) {
+    static const unsigned playerOne[15] = {
+        1,  1,               // two on point 1
+        12, 12, 12, 12, 12,  // five on 12
+        17, 17, 17,          // three on 17
+        19, 19, 19, 19, 19,  // five on 19
+    };
+    return index < 15 ? playerOne[index] : 25 - playerOne[index - 15];
 }
 
 void BoardState::Save() {
@@ -110,8 +117,8 @@ static unsigned OneHotOffset(unsigned count) {
     return (count < 4 ? count : 4) - 1;
 }
 
-void Encode(const PointEntry points[26], float inputs[200]) {
-    for (unsigned i = 0; i < 200; ++i) {
+void Encode(const PointEntry points[26], float inputs[InputCount]) {
+    for (unsigned i = 0; i < InputCount; ++i) {
         inputs[i] = 0.0f;
     }
     unsigned active[26];
@@ -143,7 +150,7 @@ unsigned EncodeActive(const PointEntry points[26], unsigned active[26]) {
     }
     // The bar count is given twice, at both ends of the input vector.
     if (bar != 0) {
-        active[n++] = 196 + OneHotOffset(bar);
+        active[n++] = InputCount - 4 + OneHotOffset(bar);
     }
     return n;
 }

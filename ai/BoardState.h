@@ -34,8 +34,17 @@ public:
     PointEntry saved[26];
 };
 
-// Sets the 200 network inputs (each 0 or 1) that describe the given current points.
-void Encode(const PointEntry points[26], float inputs[200]);
+// The point on which checker `index` starts a game: 0..14 are player 1's, by ascending point (two
+// on 1, five on 12, three on 17, five on 19), 15..29 player 2's on the mirror points 25 - p in the
+// same order (24, 13, 8, 6). The table lays its checkers out by this index.
+unsigned StartingPoint(unsigned index);
+
+// How many network inputs describe a position: for each of the 24 points, four for player 1's
+// count and four for player 2's, and four for player 1's bar at either end.
+constexpr unsigned InputCount = 200;
+
+// Sets the network inputs (each 0 or 1) that describe the given current points.
+void Encode(const PointEntry points[26], float inputs[InputCount]);
 
 // The indices of the inputs that Encode sets to 1, ascending; returns how many (at most 26).
 unsigned EncodeActive(const PointEntry points[26], unsigned active[26]);

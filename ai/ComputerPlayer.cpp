@@ -5,12 +5,8 @@
 #include "ai/Agent.h"
 #include "ai/DataFiles.h"
 
-// Each pair of networks reads its shape from a list of its own; the lists outlive the networks.
-static const unsigned playerTwoLayers[3] = {200, 20, 1};
-static const unsigned playerOneLayers[3] = {200, 20, 1};
-
-static const char* const contactFile = "net-160 (0).dat";
-static const char* const raceFile = "net-160 (1).dat";
+const char* const ContactWeightFile = "net-160 (0).dat";
+const char* const RaceWeightFile = "net-160 (1).dat";
 
 // Slots in creation order.
 enum { playerTwoContact, playerTwoRace, playerOneContact, playerOneRace };
@@ -31,8 +27,8 @@ std::string ComputerPlayer::WeightPath(const char* file) const {
 
 void ComputerPlayer::LocateWeights() {
     if (!weightsLocated) {
-        contactPath = WeightPath(contactFile);
-        racePath = WeightPath(raceFile);
+        contactPath = WeightPath(ContactWeightFile);
+        racePath = WeightPath(RaceWeightFile);
         weightsLocated = true;
     }
 }
@@ -47,13 +43,13 @@ ComputerPlayer::~ComputerPlayer() {
 }
 
 unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
-                                    const unsigned dice[2], MoveList& moves) {
+                                    const unsigned dice[2], Play& play) {
     // 1. The networks, each drawing its random weights as it is created.
     if (networks[0] == nullptr) {
-        networks[playerTwoContact] = new NeuralNet(playerTwoLayers, 3);
-        networks[playerTwoRace] = new NeuralNet(playerTwoLayers, 3);
-        networks[playerOneContact] = new NeuralNet(playerOneLayers, 3);
-        networks[playerOneRace] = new NeuralNet(playerOneLayers, 3);
+        networks[playerTwoContact] = new NeuralNet(GameLayers, 3);
+        networks[playerTwoRace] = new NeuralNet(GameLayers, 3);
+        networks[playerOneContact] = new NeuralNet(GameLayers, 3);
+        networks[playerOneRace] = new NeuralNet(GameLayers, 3);
     }
     // 2. The weight files, read once. Both pairs read the same two files; a problem with a file is
     //    reported once, by the first pair.
@@ -79,7 +75,7 @@ unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
     for (unsigned a = 0; a < count; ++a) {
         agents[a]->Reset();
     }
-    moves.Clear();
+    play.count = 0;
     // 5. The agent for the side to move and the phase of the game.
     const bool race = IsRace(board);
     NetAgent* agent;
@@ -88,5 +84,5 @@ unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
     } else {
         agent = agents[race ? playerTwoRace : playerTwoContact];
     }
-    return agent->ChooseMove(board, player, dice, moves);
+    return agent->ChoosePlay(board, player, dice, play);
 }

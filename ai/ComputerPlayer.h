@@ -3,14 +3,18 @@
 #include <string>
 
 #include "ai/BoardState.h"
-#include "ai/MoveList.h"
+#include "ai/Move.h"
 
 class NeuralNet;
 class NetAgent;
 
+// The computer's two weight files: the contact networks' and the race networks'.
+extern const char* const ContactWeightFile;
+extern const char* const RaceWeightFile;
+
 // Chooses the computer's play for a position and roll. On the first call it creates its four
 // networks (player-2 contact, player-2 race, player-1 contact, player-1 race), reads the two weight
-// files once ("net-160 (0).dat" for the contact pair, "net-160 (1).dat" for the race pair, from
+// files once (ContactWeightFile for the contact pair, RaceWeightFile for the race pair, from
 // weightDirectory or, when that is empty, from the first of DataFolders() that has each file) and
 // creates one agent per network. A file found nowhere is reported once, naming every place tried.
 // They live as long as the player and are destroyed in reverse order of creation. Every call
@@ -23,9 +27,10 @@ public:
     ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
     // board: in the frame where player 1 moves upwards; player: the side to move in that frame.
-    // Returns the number of moves written to `moves` (0 when the roll cannot be played).
+    // The play is given in the mover's own frame (Move.h), which for player 1 is the board's.
+    // Returns its number of moves (0 when the roll cannot be played).
     unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
-                        MoveList& moves);
+                        Play& play);
 
     // Decides which files the first move will read, and reports a file found nowhere now rather
     // than then. Draws no random numbers; ChooseMove calls it when nobody has.

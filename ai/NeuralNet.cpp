@@ -7,9 +7,21 @@
 #include <cstring>
 #include <fstream>
 
+#include "ai/BoardState.h"
 #include "ai/Chance.h"
 
 float sigmoidGain = 1.0f;
+
+const unsigned GameLayers[3] = {InputCount, HiddenCount, 1};
+
+static unsigned RandDraw() {
+    return static_cast<unsigned>(Rand());
+}
+
+// The spread of a layer's fresh weights, from the size of the layer they lead to.
+static float InitialScale(unsigned nextSize) {
+    return static_cast<float>(1.0 / std::sqrt(static_cast<double>(nextSize)));
+}
 
 float Sigmoid(float x) {
     return static_cast<float>(
@@ -34,16 +46,16 @@ void Neuron::Initialise(Neuron* next, unsigned count, float scale, bool input) {
     weightCount = count;
     delete[] weights;
     weights = new float[count];
-    Randomize(scale);
+    Randomize(scale, RandDraw);
 }
 
-void Neuron::Randomize(float scale) {
+void Neuron::Randomize(float scale, const WeightDraw& draw) {
     if (weights == nullptr || weightCount == 0) {
         return;
     }
     const float half = scale * 0.5f;
     for (unsigned j = 0; j < weightCount; ++j) {
-        const int r = Rand();
+        const unsigned r = draw();
         weights[j] = static_cast<float>(r % 100 + 1) * 0.01f * scale - half;
     }
 }
@@ -95,7 +107,7 @@ NeuralNet::NeuralNet(const unsigned* sizes, unsigned count) {
         if (l == count - 1) {
             continue;
         }
-        const float scale = static_cast<float>(1.0 / std::sqrt(static_cast<double>(sizes[l + 1])));
+        const float scale = InitialScale(sizes[l + 1]);
         for (unsigned i = 0; i < sizes[l]; ++i) {
             layers[l][i].Initialise(layers[l + 1], sizes[l + 1], scale, l == 0);
         }
@@ -140,36 +152,100 @@ unsigned NeuralNet::WeightCount() const {
     return total;
 }
 
-void NeuralNet::LoadWeights(const char* fileName, bool reportProblems) {
+NeuralNet::Reading NeuralNet::Read(const char* fileName) {
+    Reading r;
     std::ifstream in(fileName);
     if (!in.is_open()) {
-        if (reportProblems) {
-            std::fprintf(stderr,
-                         "%s: cannot be opened (%s); the network keeps its random weights\n",
-                         fileName, std::strerror(errno));
-        }
-        return;
+        r.openError = errno;
+        return r;
     }
-    const unsigned expected = WeightCount();
-    unsigned read = 0;
-    bool fileEnded = false;
+    r.opened = true;
     for (unsigned l = 0; l < layerCount && in; ++l) {
         for (unsigned i = 0; i < layerSizes[l] && in; ++i) {
-            read += layers[l][i].ReadWeights(in, fileEnded);
+            r.read += layers[l][i].ReadWeights(in, r.fileEnded);
         }
     }
-    if (read == expected || !reportProblems) {
+    r.unreadable = in.bad();
+    if (r.read == WeightCount()) {
+        in >> std::ws;
+        r.moreAfter = in.peek() != std::char_traits<char>::eof();
+    }
+    return r;
+}
+
+void NeuralNet::LoadWeights(const char* fileName, bool reportProblems) {
+    const Reading r = Read(fileName);
+    const unsigned expected = WeightCount();
+    if (!reportProblems || (r.opened && r.read == expected)) {
         return;
     }
-    if (in.bad()) {
+    if (!r.opened) {
+        std::fprintf(stderr, "%s: cannot be opened (%s); the network keeps its random weights\n",
+                     fileName, std::strerror(r.openError));
+    } else if (r.unreadable) {
         std::fprintf(stderr, "%s: %u of %u weights read, the file cannot be read further\n",
-                     fileName, read, expected);
-    } else if (fileEnded) {
-        std::fprintf(stderr, "%s: %u of %u weights read, the file ends there\n", fileName, read,
+                     fileName, r.read, expected);
+    } else if (r.fileEnded) {
+        std::fprintf(stderr, "%s: %u of %u weights read, the file ends there\n", fileName, r.read,
                      expected);
     } else {
-        std::fprintf(stderr, "%s: %u of %u weights read, item %u is not a number\n", fileName, read,
-                     expected, read + 1);
+        std::fprintf(stderr, "%s: %u of %u weights read, item %u is not a number\n", fileName,
+                     r.read, expected, r.read + 1);
+    }
+}
+
+bool NeuralNet::ReadWeightFile(const std::string& path, std::string& error) {
+    const Reading r = Read(path.c_str());
+    const std::string expected = std::to_string(WeightCount());
+    if (!r.opened) {
+        error = "cannot open " + path;
+    } else if (r.read == WeightCount()) {
+        if (!r.moreAfter) {
+            return true;
+        }
+        error = path + ": more than " + expected + " numbers";
+    } else if (r.fileEnded || r.unreadable) {
+        error = path + ": " + std::to_string(r.read) + " numbers, " + expected + " expected";
+    } else {
+        error = path + ": item " + std::to_string(r.read + 1) + " is not a number";
+    }
+    return false;
+}
+
+bool NeuralNet::WriteWeightFile(const std::string& path, std::string& error) const {
+    const std::string temporary = path + ".part";
+    std::FILE* f = std::fopen(temporary.c_str(), "w");
+    if (!f) {
+        error = "cannot write " + temporary;
+        return false;
+    }
+    const unsigned perLine = layerSizes[1];
+    unsigned written = 0;
+    for (unsigned l = 0; l + 1 < layerCount; ++l) {
+        for (unsigned i = 0; i < layerSizes[l]; ++i) {
+            const Neuron& unit = layers[l][i];
+            for (unsigned j = 0; j < unit.weightCount; ++j) {
+                ++written;
+                std::fprintf(f, written % perLine == 0 ? "%.9g\n" : "%.9g ",
+                             static_cast<double>(unit.weights[j]));
+            }
+        }
+    }
+    bool ok = std::fflush(f) == 0 && !std::ferror(f);
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+void NeuralNet::RandomizeInFileOrder(const WeightDraw& draw) {
+    for (unsigned l = 0; l + 1 < layerCount; ++l) {
+        const float scale = InitialScale(layerSizes[l + 1]);
+        for (unsigned i = 0; i < layerSizes[l]; ++i) {
+            layers[l][i].Randomize(scale, draw);
+        }
     }
 }
 
@@ -195,10 +271,15 @@ static void SumRows(Neuron* inputLayer, const unsigned* activeInputs, unsigned a
 }
 
 float NeuralNet::EvaluateOneHot(const unsigned* activeInputs, unsigned activeCount) {
+    return EvaluateOneHot(activeInputs, activeCount, nullptr, nullptr);
+}
+
+float NeuralNet::EvaluateOneHot(const unsigned* activeInputs, unsigned activeCount,
+                                float* hiddenOutputs, float* outputSum) {
     const unsigned hiddenCount = layerSizes[1];
     float* sums = hiddenSums.data();
-    if (hiddenCount == 20) {
-        SumRows<20>(layers[0], activeInputs, activeCount, sums);
+    if (hiddenCount == HiddenCount) {
+        SumRows<HiddenCount>(layers[0], activeInputs, activeCount, sums);
     } else {
         for (unsigned k = 0; k < hiddenCount; ++k) {
             sums[k] = 0.0f;
@@ -210,11 +291,18 @@ float NeuralNet::EvaluateOneHot(const unsigned* activeInputs, unsigned activeCou
             }
         }
     }
-    float outputSum = 0.0f;
+    float sum = 0.0f;
     const Neuron* hidden = layers[1];
     for (unsigned k = 0; k < hiddenCount; ++k) {
-        const float product = hidden[k].weights[0] * Sigmoid(sums[k]);
-        outputSum = outputSum + product;
+        const float output = Sigmoid(sums[k]);
+        if (hiddenOutputs != nullptr) {
+            hiddenOutputs[k] = output;
+        }
+        const float product = hidden[k].weights[0] * output;
+        sum = sum + product;
     }
-    return Sigmoid(outputSum);
+    if (outputSum != nullptr) {
+        *outputSum = sum;
+    }
+    return Sigmoid(sum);
 }

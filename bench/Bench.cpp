@@ -36,13 +36,11 @@ static BoardState ToBoard(const std::array<int, 26>& b) {
     return board;
 }
 
-static const unsigned benchLayers[3] = {200, 20, 1};
-
 // Networks built from a fixed seed, so that every run values positions alike.
 static NeuralNet& BenchNetwork() {
     static NeuralNet* net = [] {
         Srand(20240601);
-        return new NeuralNet(benchLayers, 3);
+        return new NeuralNet(GameLayers, 3);
     }();
     return *net;
 }
@@ -62,7 +60,7 @@ static void ChooseBench(benchmark::State& state, const BenchCase* c, bool refere
 static void NetworkPass(benchmark::State& state, bool oneHot) {
     NeuralNet& net = BenchNetwork();
     const BoardState board = ToBoard(benchCases[2].board);
-    float inputs[200];
+    float inputs[InputCount];
     float out[1];
     unsigned active[26];
     for (auto _ : state) {

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool copied = [] {
-        for (const char* name : {kContactFile, kRaceFile}) {
+        for (const char* name : {ContactWeightFile, RaceWeightFile}) {
             std::ifstream in(std::string(KESTRANE_DATA_DIR) + "/" + name, std::ios::binary);
             std::ofstream(FuzzFolder() + "/" + name, std::ios::binary) << in.rdbuf();
         }

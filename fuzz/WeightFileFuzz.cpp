@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BoardState board;
     board.ResetToStart();
     const unsigned roll[2] = {6, 5};
-    MoveList moves;
-    player.ChooseMove(board, 1, roll, moves);
-    if (moves.count > 4) {
+    Play play;
+    player.ChooseMove(board, 1, roll, play);
+    if (play.count > 4 || !MakePlay(board, play)) {
         std::abort();
     }
     return 0;

@@ -2,7 +2,7 @@
 
 #include "ai/BoardState.h"
 #include "ai/ComputerPlayer.h"
-#include "ai/MoveList.h"
+#include "ai/Move.h"
 #include "rules/MovePhase.h"
 #include "rules/Position.h"
 
@@ -79,8 +79,8 @@ public:
     void SwitchDie();
     void PlanComputerTurn();
     // The second half of planning: the count, the dice and the source point of each of the
-    // computer's chosen moves.
-    void ReadComputerMoves(const MoveList& moves);
+    // computer's chosen moves (its points are the table's).
+    void ReadComputerMoves(const Play& play);
     void StartPlannedMove(int k);
     // The computer's first planned move begins, and input closes until its turn is over.
     void BeginComputerMoves();
@@ -116,7 +116,6 @@ public:
     int FromPoint() const { return fromPoint; }
     int ToPoint() const { return toPoint; }
     int BarPoint() const { return barPoint; }
-    const int* PlannedSources() const { return plannedSources; }
     int ComputerMovesDone() const { return computerMovesDone; }
     int GameOverFrames() const { return gameOverFrames; }
 
@@ -171,7 +170,7 @@ private:
     // The computer's view of the position and its answer, reused every computer turn.
     ComputerPlayer computerPlayer;
     BoardState snapshot;
-    MoveList computerMoves;
+    Play computerPlay;
 
     // Idle frames of a human turn with no possible move, and frames left of a finished game.
     int noMoveFrames = 0;

@@ -1,16 +1,6 @@
 #include "rules/Position.h"
 
-// Where the checkers stand at the start of every game, in checker order.
-static const int startingPoints[CheckerCount] = {
-    1,  1,               // computer: two on point 1
-    12, 12, 12, 12, 12,  // five on 12
-    17, 17, 17,          // three on 17
-    19, 19, 19, 19, 19,  // five on 19
-    24, 24,              // human: two on point 24
-    13, 13, 13, 13, 13,  // five on 13
-    8,  8,  8,           // three on 8
-    6,  6,  6,  6,  6,   // five on 6
-};
+#include "ai/BoardState.h"
 
 Point::Point() {
     for (int& slot : stack) {
@@ -61,7 +51,9 @@ void Position::Clear() {
 
 void Position::SetUpStartingPosition() {
     for (int i = 0; i < CheckerCount; i++) {
-        points[startingPoints[i]].Push(i);
+        // The computer is player 1 of the starting position, and its points are numbered as
+        // player 1's.
+        points[StartingPoint(static_cast<unsigned>(i))].Push(i);
     }
 }
 

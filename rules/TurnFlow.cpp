@@ -151,46 +151,17 @@ void GameRules::PlanComputerTurn() {
     // 2. Its choice.
     const unsigned player = currentSide == ComputerSide ? 1 : 2;
     const unsigned roll[2] = {static_cast<unsigned>(dice[0]), static_cast<unsigned>(dice[1])};
-    computerMoves.Clear();
-    computerPlayer.ChooseMove(snapshot, player, roll, computerMoves);
-    ReadComputerMoves(computerMoves);
+    computerPlayer.ChooseMove(snapshot, player, roll, computerPlay);
+    ReadComputerMoves(computerPlay);
 }
 
-void GameRules::ReadComputerMoves(const MoveList& moves) {
-    // 3. How many moves it makes.
-    const unsigned* indices = moves.indices;
-    const unsigned* dieValues = moves.dice;
-    const unsigned n = moves.count > 4 ? 4 : moves.count;
+void GameRules::ReadComputerMoves(const Play& play) {
+    // 3. How many moves it makes, and the source and die of each.
+    const unsigned n = play.count > 4 ? 4 : play.count;
     movesLeft = static_cast<int>(n);
-    // 4. The computer's checkers by point, bar first: what the move indices count.
-    int list[30];
-    int listSize = 0;
-    for (int p = 0; p <= HumanBar; p++) {
-        if (PointAt(p).count == 0 || PointAt(p).Owner() != ComputerSide) {
-            continue;
-        }
-        for (unsigned c = 0; c < PointAt(p).count && listSize < 30; c++) {
-            list[listSize++] = p;
-        }
-    }
-    // 5. The dice of each move.
-    for (int k = 0; k < 4; k++) {
-        plannedDice[k] = static_cast<int>(dieValues[k]);
-    }
-    // 6. The source of each move: a checker that already moved this turn starts where its latest
-    //    move left it. An index outside the list gives a source that the move test refuses.
-    for (int k = 0; k < static_cast<int>(n); k++) {
-        int source = NoPoint;
-        for (int j = k - 1; j >= 0; j--) {
-            if (indices[j] == indices[k]) {
-                source = plannedSources[j] + plannedDice[j];
-                break;
-            }
-        }
-        if (source == NoPoint && indices[k] < static_cast<unsigned>(listSize)) {
-            source = list[indices[k]];
-        }
-        plannedSources[k] = source;
+    for (unsigned k = 0; k < n; k++) {
+        plannedSources[k] = static_cast<int>(play.moves[k].from);
+        plannedDice[k] = static_cast<int>(play.moves[k].die);
     }
 }
 

@@ -107,41 +107,47 @@ int FindTeacherPlay(const RollPlays& candidates, const int board[50]) {
     return -1;
 }
 
-std::vector<LabelledDecision> PlayForLabels(const TrainNet& contact, const TrainNet& race,
-                                            int games, uint32_t seed, double randomShare) {
-    std::vector<LabelledDecision> decisions;
-    NetChooser net(contact, race);
-    RollPlays plays;
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<double> share(0.0, 1.0);
-    for (int g = 0; g < games; ++g) {
-        BoardState p;
-        for (int ply = 0; ply < 20000; ++ply) {
-            int d1 = static_cast<int>(rng() % 6) + 1;
-            int d2 = static_cast<int>(rng() % 6) + 1;
-            plays.Find(p.points, d1, d2);
-            if (plays.Size() > 1) {
-                LabelledDecision d;
-                d.game = g;
-                PackPoints(p.points, d.before);
-                d.die1 = d1;
-                d.die2 = d2;
-                d.candidates = static_cast<int>(plays.Size());
-                decisions.push_back(d);
-            }
-            int choice = share(rng) < randomShare ? static_cast<int>(rng() % plays.Size())
-                                                  : net.Choose(p, plays);
-            std::copy(plays[choice], plays[choice] + 26, p.points);
-            if (MoverCheckers(p.points) == 0) {
-                break;
-            }
-            p.Mirror();
+// The networks' player that keeps every decision with more than one candidate, and now and then
+// plays at random.
+class LabelRecorder : public Chooser {
+public:
+    LabelRecorder(NeuralNet& contact, NeuralNet& race, std::mt19937& rng, double randomShare)
+        : net(contact, race), rng(rng), randomShare(randomShare) {}
+
+    int Choose(const BoardState& before, const RollPlays& plays) override {
+        if (plays.Size() > 1) {
+            LabelledDecision d;
+            d.game = game;
+            PackPoints(before.points, d.before);
+            d.die1 = plays.Die(0);
+            d.die2 = plays.Die(1);
+            d.candidates = static_cast<int>(plays.Size());
+            decisions.push_back(d);
         }
+        return share(rng) < randomShare ? static_cast<int>(rng() % plays.Size())
+                                        : net.Choose(before, plays);
     }
-    return decisions;
+
+    NetChooser net;
+    std::mt19937& rng;
+    double randomShare;
+    std::uniform_real_distribution<double> share{0.0, 1.0};
+    int game = 0;
+    std::vector<LabelledDecision> decisions;
+};
+
+std::vector<LabelledDecision> PlayForLabels(NeuralNet& contact, NeuralNet& race, int games,
+                                            uint32_t seed, double randomShare) {
+    std::mt19937 rng(seed);
+    LabelRecorder recorder(contact, race, rng, randomShare);
+    for (int g = 0; g < games; ++g) {
+        recorder.game = g;
+        PlayGame(recorder, recorder, rng);
+    }
+    return recorder.decisions;
 }
 
-Agreement AgreeWithLabels(const TrainNet& contact, const TrainNet& race,
+Agreement AgreeWithLabels(NeuralNet& contact, NeuralNet& race,
                           const std::vector<LabelledDecision>& decisions) {
     NetChooser net(contact, race);
     RollPlays plays;

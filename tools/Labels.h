@@ -39,8 +39,8 @@ int FindTeacherPlay(const RollPlays& candidates, const int board[50]);
 // Games of the networks against themselves, every roll with more than one candidate kept for
 // labelling (the label is left at 0). A `randomShare` of the plays is drawn at random instead of
 // the networks' choice, so that the data also holds positions the networks would not reach.
-std::vector<LabelledDecision> PlayForLabels(const TrainNet& contact, const TrainNet& race,
-                                            int games, uint32_t seed, double randomShare);
+std::vector<LabelledDecision> PlayForLabels(NeuralNet& contact, NeuralNet& race, int games,
+                                            uint32_t seed, double randomShare);
 
 // Share of the decisions on which the networks pick the teacher's play, for contact and race
 // positions apart.
@@ -54,5 +54,5 @@ struct Agreement {
     }
 };
 
-Agreement AgreeWithLabels(const TrainNet& contact, const TrainNet& race,
+Agreement AgreeWithLabels(NeuralNet& contact, NeuralNet& race,
                           const std::vector<LabelledDecision>& decisions);

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "ai/MoveList.h"
+#include "ai/Move.h"
 
 static const unsigned lineItems = 28;
 
@@ -87,30 +87,15 @@ std::string AnswerPlayLine(ComputerPlayer& player, const std::string& line) {
     if (!ParsePlayLine(line, board, dice, error)) {
         return "error: " + error;
     }
-    MoveList moves;
-    player.ChooseMove(board, 1, dice, moves);
-
-    // Replay the play: an index names the mover's checker by ascending point as it stood before
-    // the roll, bar first.
-    unsigned checkers[15];
-    unsigned n = 0;
-    for (unsigned p = 0; p < 26; ++p) {
-        if (board.points[p].owner == 1) {
-            for (unsigned c = 0; c < board.points[p].count && n < 15; ++c) {
-                checkers[n++] = p;
-            }
-        }
+    Play play;
+    player.ChooseMove(board, 1, dice, play);
+    if (!MakePlay(board, play)) {
+        return "error: the computer's play does not fit the position";
     }
     std::string played;
-    for (unsigned m = 0; m < moves.count; ++m) {
-        const unsigned i = moves.indices[m];
-        if (i >= n || !board.MoveChecker(checkers[i], moves.dice[m])) {
-            return "error: the computer's play does not fit the position";
-        }
-        const unsigned from = checkers[i];
-        checkers[i] += moves.dice[m];
-        const unsigned to = checkers[i] > 25 ? 25 : checkers[i];
-        played += (m == 0 ? "" : " ") + std::to_string(from) + "/" + std::to_string(to);
+    for (unsigned m = 0; m < play.count; ++m) {
+        played += (m == 0 ? "" : " ") + std::to_string(play.moves[m].from) + "/" +
+                  std::to_string(play.moves[m].to);
     }
     std::string answer;
     for (unsigned p = 0; p < 26; ++p) {

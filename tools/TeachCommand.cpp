@@ -141,10 +141,11 @@ static bool ReadAnswers(std::vector<LabelledDecision>& decisions, const TeacherJ
 }
 
 static int Teach(const TeachOptions& o) {
-    TrainNet contact, race;
+    NeuralNet contact(GameLayers, 3);
+    NeuralNet race(GameLayers, 3);
     std::string error;
-    if (!ReadWeights(contact, o.net + "/" + kContactFile, error) ||
-        !ReadWeights(race, o.net + "/" + kRaceFile, error)) {
+    if (!contact.ReadWeightFile(o.net + "/" + ContactWeightFile, error) ||
+        !race.ReadWeightFile(o.net + "/" + RaceWeightFile, error)) {
         std::fprintf(stderr, "teach: %s\n", error.c_str());
         return 1;
     }

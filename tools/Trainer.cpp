@@ -13,17 +13,6 @@
 #include "ai/Agent.h"
 #include "tools/Labels.h"
 
-RollPlays::RollPlays() : list(512) {}
-
-void RollPlays::Find(const PointEntry points[26], int die1, int die2) {
-    const unsigned dice[2] = {static_cast<unsigned>(die1), static_cast<unsigned>(die2)};
-    count = enumerator.Enumerate(points, dice, list.data(), static_cast<unsigned>(list.size()));
-    if (count > list.size()) {
-        list.resize(count);
-        count = enumerator.Enumerate(points, dice, list.data(), static_cast<unsigned>(count));
-    }
-}
-
 static void CopyPoints(const PointEntry from[26], PointEntry to[26]) {
     std::copy(from, from + 26, to);
 }
@@ -45,185 +34,11 @@ void UnpackPoints(const signed char in[26], PointEntry points[26]) {
     }
 }
 
-const char* const kContactFile = "net-160 (0).dat";
-const char* const kRaceFile = "net-160 (1).dat";
-
-static float Activation(float x) {
-    return static_cast<float>(1.0 / (1.0 + std::exp(-2.0 * static_cast<double>(x))));
-}
-
-void TrainNet::Randomize(std::mt19937& rng) {
-    float scale1 = static_cast<float>(1.0 / std::sqrt(20.0));
-    float half1 = scale1 * 0.5f;
-    for (int i = 0; i < 200; ++i) {
-        for (int k = 0; k < 20; ++k) {
-            w1[i][k] = static_cast<float>((rng() % 100) + 1) * 0.01f * scale1 - half1;
-        }
-    }
-    for (int k = 0; k < 20; ++k) {
-        w2[k] = static_cast<float>((rng() % 100) + 1) * 0.01f * 1.0f - 0.5f;
-    }
-}
-
-float TrainNet::Value(const unsigned* active, unsigned count, float hidden[20],
-                      float* outputSum) const {
-    float sum[20] = {};
-    for (unsigned a = 0; a < count; ++a) {
-        const float* row = w1[active[a]];
-        for (int k = 0; k < 20; ++k) {
-            sum[k] += row[k] * 1.0f;
-        }
-    }
-    float out = 0.0f;
-    for (int k = 0; k < 20; ++k) {
-        hidden[k] = Activation(sum[k]);
-        out += w2[k] * hidden[k];
-    }
-    if (outputSum) {
-        *outputSum = out;
-    }
-    return Activation(out);
-}
-
-float TrainNet::Value(const PointEntry points[26]) const {
-    unsigned active[26];
-    unsigned n = EncodeActive(points, active);
-    float hidden[20];
-    return Value(active, n, hidden, nullptr);
-}
-
-bool WriteWeights(const TrainNet& net, const std::string& path, std::string& error) {
-    std::string temporary = path + ".part";
-    FILE* f = std::fopen(temporary.c_str(), "w");
-    if (!f) {
-        error = "cannot write " + temporary;
-        return false;
-    }
-    for (int i = 0; i < 200; ++i) {
-        for (int k = 0; k < 20; ++k) {
-            std::fprintf(f, k == 19 ? "%.9g\n" : "%.9g ", static_cast<double>(net.w1[i][k]));
-        }
-    }
-    for (int k = 0; k < 20; ++k) {
-        std::fprintf(f, k == 19 ? "%.9g\n" : "%.9g ", static_cast<double>(net.w2[k]));
-    }
-    bool ok = std::fflush(f) == 0 && !std::ferror(f);
-    ok = std::fclose(f) == 0 && ok;
-    // Written aside and renamed, so that an interrupted run never leaves a half file behind.
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
-}
-
-bool ReadWeights(TrainNet& net, const std::string& path, std::string& error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    float values[4020];
-    std::string item;
-    int n = 0;
-    while (in >> item) {
-        if (n == 4020) {
-            error = path + ": more than 4020 numbers";
-            return false;
-        }
-        char* end = nullptr;
-        values[n] = std::strtof(item.c_str(), &end);
-        if (end == item.c_str() || *end != '\0' || !std::isfinite(values[n])) {
-            error = path + ": item " + std::to_string(n + 1) + " is not a number";
-            return false;
-        }
-        ++n;
-    }
-    if (n != 4020) {
-        error = path + ": " + std::to_string(n) + " numbers, 4020 expected";
-        return false;
-    }
-    for (int i = 0; i < 200; ++i) {
-        for (int k = 0; k < 20; ++k) {
-            net.w1[i][k] = values[20 * i + k];
-        }
-    }
-    for (int k = 0; k < 20; ++k) {
-        net.w2[k] = values[4000 + k];
-    }
-    return true;
-}
-
-int NetChooser::Choose(const BoardState& before, const RollPlays& list) {
-    const TrainNet& net = IsRace(before) ? race : contact;
-    int best = 0;
-    float bestValue = 0.0f;
-    for (size_t c = 0; c < list.Size(); ++c) {
-        float v = net.Value(list[c]);
-        if (c == 0 || v > bestValue) {
-            bestValue = v;
-            best = static_cast<int>(c);
-        }
-    }
-    return best;
-}
-
-int PubevalChooser::Choose(const BoardState& before, const RollPlays& list) {
-    bool race = IsRace(before);
-    int best = 0;
-    float bestValue = 0.0f;
-    for (size_t c = 0; c < list.Size(); ++c) {
-        float v = pubeval.Score(list[c], race);
-        if (c == 0 || v > bestValue) {
-            bestValue = v;
-            best = static_cast<int>(c);
-        }
-    }
-    return best;
-}
-
-static const int kMaxPlies = 20000;
-
-// The position is always kept in the frame of the side to move; a side wins as soon as it has
-// borne off its last checker.
-int PlayFastGame(Chooser& first, Chooser& second, RollPlays& plays, std::mt19937& dice) {
-    BoardState p;
-    Chooser* players[2] = {&first, &second};
-    for (int ply = 0; ply < kMaxPlies; ++ply) {
-        int side = ply & 1;
-        int d1 = static_cast<int>(dice() % 6) + 1;
-        int d2 = static_cast<int>(dice() % 6) + 1;
-        plays.Find(p.points, d1, d2);
-        CopyPoints(plays[players[side]->Choose(p, plays)], p.points);
-        if (MoverCheckers(p.points) == 0) {
-            return side;
-        }
-        p.Mirror();
-    }
-    return 1;
-}
-
-double WinRateAgainstPubeval(const TrainNet& contact, const TrainNet& race, const Pubeval& pubeval,
-                             int games, uint32_t seed) {
-    NetChooser net(contact, race);
-    PubevalChooser bench(pubeval);
-    RollPlays plays;
-    std::mt19937 dice(seed);
-    int wins = 0;
-    for (int g = 0; g < games; ++g) {
-        if (g % 2 == 0) {
-            wins += PlayFastGame(net, bench, plays, dice) == 0;
-        } else {
-            wins += PlayFastGame(bench, net, plays, dice) == 1;
-        }
-    }
-    return games > 0 ? static_cast<double>(wins) / games : 0.0;
-}
-
 Trainer::Trainer(const TrainOptions& options, const Pubeval& pubeval)
     : options(options), pubeval(pubeval), rng(options.seed) {
-    contact.Randomize(rng);
-    race.Randomize(rng);
+    const WeightDraw draw = [this] { return static_cast<unsigned>(rng()); };
+    contact.RandomizeInFileOrder(draw);
+    race.RandomizeInFileOrder(draw);
 }
 
 // Plays `count` games of pubeval against itself from `after` (the mover has just played) and
@@ -233,26 +48,13 @@ int Trainer::RolloutWins(const PointEntry after[26], uint32_t seed, int count) {
     if (MoverCheckers(after) == 0) {
         return count;
     }
-    PubevalChooser player(pubeval);
+    BoardState start;
+    CopyPoints(after, start.points);
+    start.Mirror();
     int wins = 0;
     for (int r = 0; r < count; ++r) {
         std::mt19937 dice(seed + 7919u * static_cast<uint32_t>(r));
-        BoardState p;
-        CopyPoints(after, p.points);
-        p.Mirror();
-        int side = 1;
-        for (int ply = 0; ply < kMaxPlies; ++ply) {
-            int d1 = static_cast<int>(dice() % 6) + 1;
-            int d2 = static_cast<int>(dice() % 6) + 1;
-            rolloutCandidates.Find(p.points, d1, d2);
-            CopyPoints(rolloutCandidates[player.Choose(p, rolloutCandidates)], p.points);
-            if (MoverCheckers(p.points) == 0) {
-                break;
-            }
-            p.Mirror();
-            side ^= 1;
-        }
-        wins += side == 0;
+        wins += PlayGame(pubevalPlayer, pubevalPlayer, dice, start) == 1;
     }
     return wins;
 }
@@ -291,8 +93,7 @@ int Trainer::RolloutTeacher(const RollPlays& list, const std::vector<float>& val
 }
 
 int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) {
-    bool isRace = IsRace(before);
-    TrainNet& net = isRace ? race : contact;
+    NeuralNet& net = IsRace(before) ? race : contact;
     size_t n = list.Size();
     if (n == 1) {
         lastLabel = 0;
@@ -302,21 +103,13 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
     std::vector<float> values(n);
     int choice = 0;
     for (size_t c = 0; c < n; ++c) {
-        values[c] = net.Value(list[c]);
+        values[c] = PositionValue(net, list[c]);
         if (values[c] > values[choice]) {
             choice = static_cast<int>(c);
         }
     }
     // 2. The teacher's play.
-    int pubevalPick = 0;
-    float bestScore = 0.0f;
-    for (size_t c = 0; c < n; ++c) {
-        float s = pubeval.Score(list[c], isRace);
-        if (c == 0 || s > bestScore) {
-            bestScore = s;
-            pubevalPick = static_cast<int>(c);
-        }
-    }
+    const int pubevalPick = pubevalPlayer.Choose(before, list);
     agreements += choice == pubevalPick;
     int label = pubevalPick;
     if (options.teacher == "rollout") {
@@ -326,7 +119,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
     Learn(net, list, label, rate);
     // 3. Labels cost rollouts: keep them and learn from a few earlier ones again.
     if (options.replay > 0) {
-        Remember(before, label);
+        Remember(before, list, label);
         for (int r = 0; r < options.replay; ++r) {
             const Decision& d = memory[rng() % memory.size()];
             UnpackPoints(d.before, replayBoard.points);
@@ -339,11 +132,11 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
     return choice;
 }
 
-void Trainer::Remember(const BoardState& before, int label) {
+void Trainer::Remember(const BoardState& before, const RollPlays& list, int label) {
     Decision d;
     PackPoints(before.points, d.before);
-    d.die1 = static_cast<unsigned char>(lastDice[0]);
-    d.die2 = static_cast<unsigned char>(lastDice[1]);
+    d.die1 = static_cast<unsigned char>(list.Die(0));
+    d.die2 = static_cast<unsigned char>(list.Die(1));
     d.label = static_cast<unsigned short>(label);
     if (static_cast<int>(memory.size()) < options.memorySize) {
         memory.push_back(d);
@@ -353,7 +146,7 @@ void Trainer::Remember(const BoardState& before, int label) {
     }
 }
 
-void Trainer::Learn(TrainNet& net, const RollPlays& list, int label, double rate) {
+void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label, double rate) {
     size_t n = list.Size();
     if (n < 2) {
         return;
@@ -361,11 +154,12 @@ void Trainer::Learn(TrainNet& net, const RollPlays& list, int label, double rate
     // 1. Forward pass of every candidate, keeping what the backward pass needs.
     activeStore.resize(n * 26);
     activeCount.resize(n);
-    hiddenStore.resize(n * 20);
+    hiddenStore.resize(n * HiddenCount);
     sumStore.resize(n);
     for (size_t c = 0; c < n; ++c) {
         activeCount[c] = EncodeActive(list[c], &activeStore[c * 26]);
-        net.Value(&activeStore[c * 26], activeCount[c], &hiddenStore[c * 20], &sumStore[c]);
+        net.EvaluateOneHot(&activeStore[c * 26], activeCount[c], &hiddenStore[c * HiddenCount],
+                           &sumStore[c]);
     }
     const std::vector<float>& sums = sumStore;
     // 2. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
@@ -388,49 +182,48 @@ void Trainer::Learn(TrainNet& net, const RollPlays& list, int label, double rate
         }
     }
     // 3. Backward pass and plain gradient step.
-    float w2[20];
-    std::copy(net.w2, net.w2 + 20, w2);
+    //    The output weights every candidate's step starts from are those before the step.
+    Neuron* hidden = net.layers[1];
+    float w2[HiddenCount];
+    for (unsigned k = 0; k < HiddenCount; ++k) {
+        w2[k] = hidden[k].weights[0];
+    }
     for (size_t c = 0; c < n; ++c) {
         double g = grad[c] * rate;
         if (std::fabs(g) < 1e-9) {
             continue;
         }
-        const float* h = &hiddenStore[c * 20];
-        float delta[20];
-        for (int k = 0; k < 20; ++k) {
+        const float* h = &hiddenStore[c * HiddenCount];
+        float delta[HiddenCount];
+        for (unsigned k = 0; k < HiddenCount; ++k) {
             delta[k] = static_cast<float>(g * w2[k] * 2.0 * h[k] * (1.0 - h[k]));
-            net.w2[k] -= static_cast<float>(g * h[k]);
+            hidden[k].weights[0] -= static_cast<float>(g * h[k]);
         }
         const unsigned* active = &activeStore[c * 26];
         for (unsigned a = 0; a < activeCount[c]; ++a) {
-            float* row = net.w1[active[a]];
-            for (int k = 0; k < 20; ++k) {
+            float* row = net.layers[0][active[a]].weights;
+            for (unsigned k = 0; k < HiddenCount; ++k) {
                 row[k] -= delta[k];
             }
         }
     }
 }
 
-int Trainer::TrainGame(double rate) {
-    BoardState p;
-    for (int ply = 0; ply < kMaxPlies; ++ply) {
-        int d1 = static_cast<int>(rng() % 6) + 1;
-        int d2 = static_cast<int>(rng() % 6) + 1;
-        candidates.Find(p.points, d1, d2);
-        lastDice[0] = d1;
-        lastDice[1] = d2;
-        int choice = Step(p, candidates, rate);
-        ++decisions;
-        if (candidates.Size() > 1 && options.followTeacher) {
-            choice = lastLabel;
-        }
-        CopyPoints(candidates[choice], p.points);
-        if (MoverCheckers(p.points) == 0) {
-            return ply + 1;
-        }
-        p.Mirror();
+int Trainer::SelfPlayer::Choose(const BoardState& before, const RollPlays& list) {
+    ++plays;
+    int choice = trainer.Step(before, list, rate);
+    ++trainer.decisions;
+    if (list.Size() > 1 && trainer.options.followTeacher) {
+        choice = trainer.lastLabel;
     }
-    return kMaxPlies;
+    return choice;
+}
+
+int Trainer::TrainGame(double rate) {
+    selfPlayer.rate = rate;
+    selfPlayer.plays = 0;
+    PlayGame(selfPlayer, selfPlayer, rng);
+    return selfPlayer.plays;
 }
 
 static std::string Join(const std::string& dir, const char* name) {
@@ -438,8 +231,8 @@ static std::string Join(const std::string& dir, const char* name) {
 }
 
 bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
-    if (!WriteWeights(contact, Join(options.out, kContactFile), error) ||
-        !WriteWeights(race, Join(options.out, kRaceFile), error)) {
+    if (!contact.WriteWeightFile(Join(options.out, ContactWeightFile), error) ||
+        !race.WriteWeightFile(Join(options.out, RaceWeightFile), error)) {
         return false;
     }
     std::string path = Join(options.out, "train-state.txt");
@@ -493,8 +286,8 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
         }
         memory.push_back(d);
     }
-    return ReadWeights(contact, Join(options.out, kContactFile), error) &&
-           ReadWeights(race, Join(options.out, kRaceFile), error);
+    return contact.ReadWeightFile(Join(options.out, ContactWeightFile), error) &&
+           race.ReadWeightFile(Join(options.out, RaceWeightFile), error);
 }
 
 bool Trainer::RunLabels(std::string& error) {
@@ -552,8 +345,8 @@ bool Trainer::RunLabels(std::string& error) {
         std::string keep = Join(options.out, ("epoch-" + std::to_string(epoch)).c_str());
         mkdir(keep.c_str(), 0755);
         for (const std::string& dir : {options.out, keep}) {
-            if (!WriteWeights(contact, Join(dir, kContactFile), error) ||
-                !WriteWeights(race, Join(dir, kRaceFile), error)) {
+            if (!contact.WriteWeightFile(Join(dir, ContactWeightFile), error) ||
+                !race.WriteWeightFile(Join(dir, RaceWeightFile), error)) {
                 return false;
             }
         }
@@ -568,8 +361,8 @@ bool Trainer::Run(std::string& error) {
             return false;
         }
     } else if (!options.from.empty()) {
-        if (!ReadWeights(contact, Join(options.from, kContactFile), error) ||
-            !ReadWeights(race, Join(options.from, kRaceFile), error)) {
+        if (!contact.ReadWeightFile(Join(options.from, ContactWeightFile), error) ||
+            !race.ReadWeightFile(Join(options.from, RaceWeightFile), error)) {
             return false;
         }
     }

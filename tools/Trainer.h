@@ -6,87 +6,15 @@
 #include <vector>
 
 #include "ai/BoardState.h"
-#include "ai/PlayEnumerator.h"
+#include "ai/ComputerPlayer.h"
+#include "ai/NeuralNet.h"
 #include "tools/Pubeval.h"
-
-// The candidate plays of one roll, from the game's own enumeration: the distinct positions its
-// search can reach, in the order in which it first meets them, so that taking the first of the
-// highest value takes the game's play. When nothing can move, the one candidate is the unchanged
-// position. The storage is kept from roll to roll.
-class RollPlays {
-public:
-    RollPlays();
-    void Find(const PointEntry points[26], int die1, int die2);
-    size_t Size() const { return count; }
-    const PointEntry* operator[](size_t i) const { return list[i].points; }
-
-private:
-    PlayEnumerator enumerator;
-    std::vector<PlayCandidate> list;
-    size_t count = 0;
-};
-
-// The trainer's copy of one of the game's networks: 200 inputs, 20 hidden units, 1 output, no
-// biases, f(x) = 1 / (1 + exp(-2x)) on hidden and output units. The forward pass rounds every
-// stored value to a 32-bit float and sums in ascending order of the source unit, as the game's
-// network does, so a written file evaluates in the game exactly as it did here.
-struct TrainNet {
-    float w1[200][20];
-    float w2[20];
-
-    // Uniform over (-scale/2, +scale/2] in steps of scale/100, like a fresh game network.
-    void Randomize(std::mt19937& rng);
-    // Value of a position given its active inputs; `hidden` receives the hidden outputs and
-    // `outputSum` the output unit's net input.
-    float Value(const unsigned* active, unsigned count, float hidden[20], float* outputSum) const;
-    float Value(const PointEntry points[26]) const;
-};
-
-// Weight files: 4,020 numbers, input 0's 20 weights, input 1's, ..., input 199's, then the 20
-// hidden-to-output weights, each written with enough digits to read back bit for bit.
-bool WriteWeights(const TrainNet& net, const std::string& path, std::string& error);
-bool ReadWeights(TrainNet& net, const std::string& path, std::string& error);
+#include "tools/SelfPlay.h"
 
 // A position kept small, for long memories and data sets: one signed count a point, the mover's
 // checkers positive.
 void PackPoints(const PointEntry points[26], signed char out[26]);
 void UnpackPoints(const signed char in[26], PointEntry points[26]);
-
-extern const char* const kContactFile;
-extern const char* const kRaceFile;
-
-// Something that picks one of the candidate positions of a roll (all in the mover's frame).
-class Chooser {
-public:
-    virtual ~Chooser() = default;
-    virtual int Choose(const BoardState& before, const RollPlays& candidates) = 0;
-};
-
-// The game's choice: the race network when the position before the play is a race, the contact
-// network otherwise, first candidate of the highest value.
-class NetChooser : public Chooser {
-public:
-    NetChooser(const TrainNet& contact, const TrainNet& race) : contact(contact), race(race) {}
-    int Choose(const BoardState& before, const RollPlays& candidates) override;
-
-    const TrainNet& contact;
-    const TrainNet& race;
-};
-
-class PubevalChooser : public Chooser {
-public:
-    explicit PubevalChooser(const Pubeval& pubeval) : pubeval(pubeval) {}
-    int Choose(const BoardState& before, const RollPlays& candidates) override;
-
-    const Pubeval& pubeval;
-};
-
-// Plays one game from the start; returns 0 if `first` wins, 1 if `second` wins.
-int PlayFastGame(Chooser& first, Chooser& second, RollPlays& plays, std::mt19937& dice);
-
-// Win rate of the networks against pubeval over `games` games, first move alternating.
-double WinRateAgainstPubeval(const TrainNet& contact, const TrainNet& race, const Pubeval& pubeval,
-                             int games, uint32_t seed);
 
 struct TrainOptions {
     std::string out;
@@ -119,11 +47,11 @@ struct TrainOptions {
     int heldOutEvery = 10;
 };
 
-// Trains both networks by ranking the teacher's play highest among the candidates of each roll
-// (a softmax over the candidates' output sums, the teacher's play as the label). Games are
-// played by the networks themselves so that they learn on the positions they reach; with label
-// files, the decisions come from the files instead (made by `kestrane-ai teach` from the games
-// of earlier networks).
+// Trains both of the game's networks (contact and race, as the computer player reads them) by
+// ranking the teacher's play highest among the candidates of each roll (a softmax over the
+// candidates' output sums, the teacher's play as the label). Games are played by the networks
+// themselves so that they learn on the positions they reach; with label files, the decisions
+// come from the files instead (made by `kestrane-ai teach` from the games of earlier networks).
 class Trainer {
 public:
     Trainer(const TrainOptions& options, const Pubeval& pubeval);
@@ -139,10 +67,21 @@ public:
     // Plays one training game; returns the number of plays.
     int TrainGame(double rate);
 
-    TrainNet contact;
-    TrainNet race;
+    NeuralNet contact{GameLayers, 3};
+    NeuralNet race{GameLayers, 3};
 
 private:
+    // The networks playing both sides of a training game, every roll a training step.
+    class SelfPlayer : public Chooser {
+    public:
+        explicit SelfPlayer(Trainer& trainer) : trainer(trainer) {}
+        int Choose(const BoardState& before, const RollPlays& candidates) override;
+
+        Trainer& trainer;
+        double rate = 0.0;
+        int plays = 0;
+    };
+
     // A labelled roll, kept to learn from again: the position (a signed count a point, the mover's
     // checkers positive, to keep a long memory small), the dice and the label's index among the
     // candidates (the enumeration gives them back in the same order).
@@ -152,8 +91,8 @@ private:
         unsigned char die2 = 1;
         unsigned short label = 0;
     };
-    void Learn(TrainNet& net, const RollPlays& list, int label, double rate);
-    void Remember(const BoardState& before, int label);
+    void Learn(NeuralNet& net, const RollPlays& list, int label, double rate);
+    void Remember(const BoardState& before, const RollPlays& list, int label);
     int RolloutTeacher(const RollPlays& candidates, const std::vector<float>& values,
                        int pubevalPick);
     int RolloutWins(const PointEntry after[26], uint32_t seed, int count);
@@ -164,12 +103,12 @@ private:
     const Pubeval& pubeval;
     std::mt19937 rng;
     RollPlays candidates;
-    RollPlays rolloutCandidates;
     RollPlays replayCandidates;
+    SelfPlayer selfPlayer{*this};
+    PubevalChooser pubevalPlayer{pubeval};
     BoardState replayBoard;
     std::vector<Decision> memory;
     size_t memoryNext = 0;
-    int lastDice[2] = {1, 1};
     std::vector<unsigned> activeStore;
     std::vector<unsigned> activeCount;
     std::vector<float> hiddenStore;

@@ -37,6 +37,16 @@ std::string MovesText(const MoveList& moves) {
     return text;
 }
 
+std::string PlayText(const Play& play) {
+    std::string text;
+    for (unsigned m = 0; m < play.count; ++m) {
+        const Move& move = play.moves[m];
+        text += (m > 0 ? " " : "") + std::to_string(move.from) + "/" + std::to_string(move.to) +
+                (move.hits ? "*" : "");
+    }
+    return text;
+}
+
 BoardState RandomBoard(std::mt19937& rng) {
     auto uniform = [&rng](unsigned lo, unsigned hi) {
         return std::uniform_int_distribution<unsigned>(lo, hi)(rng);

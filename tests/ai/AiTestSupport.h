@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ai/BoardState.h"
+#include "ai/Move.h"
 #include "ai/MoveList.h"
 
 // A position as the play tool reads it: b[0] player 1's bar, b[1..24] points (positive player 1,
@@ -17,6 +18,8 @@ Signed SignedOf(const PointEntry points[26]);
 
 // A play as "index/die index/die ...", in the order of its moves.
 std::string MovesText(const MoveList& moves);
+// A play as "from/to from/to ...", with an asterisk after a move that hits.
+std::string PlayText(const Play& play);
 
 // A random position of the game drawn from one of several kinds (spread, race, bear-off, bar).
 BoardState RandomBoard(std::mt19937& rng);

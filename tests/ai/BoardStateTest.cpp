@@ -57,15 +57,32 @@ TEST(BoardState, BearingOff) {
     }
 }
 
+// Catches a play made from a point without a checker of the mover's, or through a block.
+TEST(BoardState, PlaysAreMadeOrRefused) {
+    BoardState board;
+    Play play;
+    play.count = 1;
+    play.moves[0] = {2, 3, 1, false};
+    EXPECT_FALSE(MakePlay(board, play));
+    play.moves[0] = {1, 6, 5, false};
+    EXPECT_FALSE(MakePlay(board, play));
+    play.count = 2;
+    play.moves[0] = {1, 4, 3, false};
+    play.moves[1] = {4, 5, 1, false};
+    EXPECT_TRUE(MakePlay(board, play));
+    EXPECT_EQ(board.points[5].count, 1u);
+    EXPECT_EQ(board.points[1].count, 1u);
+}
+
 // The inputs that are not 0 for a position, whatever the buffer held before; all must be 1.
 static std::vector<unsigned> SetInputs(const Signed& position) {
-    float inputs[200];
+    float inputs[InputCount];
     for (float& x : inputs) {
         x = 7.0f;
     }
     Encode(BoardFromSigned(position).points, inputs);
     std::vector<unsigned> set;
-    for (unsigned i = 0; i < 200; ++i) {
+    for (unsigned i = 0; i < InputCount; ++i) {
         if (inputs[i] != 0.0f) {
             EXPECT_EQ(inputs[i], 1.0f) << i;
             set.push_back(i);

@@ -73,18 +73,17 @@ static void RunCases(NeuralNet& net, std::mt19937& rng, unsigned cases) {
 }
 
 TEST(Differential, FastSearchChoosesThePlainSearchesPlay) {
-    const unsigned gameLayers[3] = {200, 20, 1};
     std::mt19937 rng(77);
     const unsigned half = KESTRANE_DIFFERENTIAL_CASES / 2;
     // Random weights, as the game plays without weight files.
     Srand(4242);
-    NeuralNet random(gameLayers, 3);
+    NeuralNet random(GameLayers, 3);
     RunCases(random, rng, half);
 
     // Weights from a file: wider than the random ones, so that values spread and ties are rare.
     const std::string path = ::testing::TempDir() + "differential-weights.dat";
     WriteWeights(path, 4020, 9);
-    NeuralNet loaded(gameLayers, 3);
+    NeuralNet loaded(GameLayers, 3);
     loaded.LoadWeights(path.c_str());
     RunCases(loaded, rng, KESTRANE_DIFFERENTIAL_CASES - half);
     std::printf("differential: %u cases, every MoveList identical\n", KESTRANE_DIFFERENTIAL_CASES);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
 
+#include "ai/Agent.h"
 #include "ai/Chance.h"
 #include "ai/NeuralNet.h"
 #include "tests/ai/AiTestSupport.h"
-
-static const unsigned gameLayers[3] = {200, 20, 1};
 
 TEST(NeuralNet, KnownOutputs) {
     // Input units pass their value through unchanged: 3 x 0.25 reaches the output unit, whose
@@ -53,9 +56,9 @@ TEST(NeuralNet, WeightFiles) {
             WriteWeights(path, c.count, 3, c.tail);
         }
         Srand(1);
-        NeuralNet net(gameLayers, 3);
+        NeuralNet net(GameLayers, 3);
         Srand(1);
-        const NeuralNet fresh(gameLayers, 3);
+        const NeuralNet fresh(GameLayers, 3);
         ::testing::internal::CaptureStderr();
         net.LoadWeights(path.c_str());
         EXPECT_EQ(::testing::internal::GetCapturedStderr(),
@@ -73,4 +76,110 @@ TEST(NeuralNet, WeightFiles) {
         net.LoadWeights(path.c_str(), false);
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     }
+}
+
+static std::string ReadAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A trainer's files: any finite float survives the round trip, and the strict reading refuses a
+// file that is short, long or holds a word.
+TEST(NeuralNet, WrittenWeightFilesReadBackBitForBitAndStrictly) {
+    NeuralNet net(GameLayers, 3);
+    NeuralNet back(GameLayers, 3);
+    std::mt19937 rng(3);
+    // From tiny to huge: raw bit patterns.
+    for (unsigned l = 0; l < 2; ++l) {
+        for (unsigned i = 0; i < GameLayers[l]; ++i) {
+            for (unsigned j = 0; j < GameLayers[l + 1]; ++j) {
+                float f;
+                do {
+                    const std::uint32_t bits = static_cast<std::uint32_t>(rng());
+                    std::memcpy(&f, &bits, sizeof f);
+                } while (!std::isfinite(f));
+                net.layers[l][i].weights[j] = f;
+            }
+        }
+    }
+    const std::string dir = ::testing::TempDir();
+    const std::string path = dir + "written.dat";
+    std::string error;
+    ASSERT_TRUE(net.WriteWeightFile(path, error)) << error;
+    ASSERT_TRUE(back.ReadWeightFile(path, error)) << error;
+    for (unsigned l = 0; l < 2; ++l) {
+        for (unsigned i = 0; i < GameLayers[l]; ++i) {
+            EXPECT_EQ(std::memcmp(net.layers[l][i].weights, back.layers[l][i].weights,
+                                  GameLayers[l + 1] * sizeof(float)),
+                      0);
+        }
+    }
+    const std::string whole = ReadAll(path);
+    std::istringstream text(whole);
+    int count = 0;
+    for (std::string item; text >> item;) {
+        ++count;
+    }
+    EXPECT_EQ(count, 4020);
+
+    const struct {
+        std::string name;
+        std::string text;
+        std::string error;
+    } damaged[] = {
+        {"short.dat", whole.substr(0, whole.size() / 2), " numbers, 4020 expected"},
+        {"word.dat", "0.5 abc " + whole, ": item 2 is not a number"},
+        {"long.dat", whole + " 1.0\n", ": more than 4020 numbers"},
+    };
+    for (const auto& d : damaged) {
+        std::ofstream(dir + d.name) << d.text;
+        EXPECT_FALSE(back.ReadWeightFile(dir + d.name, error));
+        EXPECT_NE(error.find(d.error), std::string::npos) << error;
+    }
+    EXPECT_FALSE(back.ReadWeightFile(dir + "missing.dat", error));
+    EXPECT_EQ(error, "cannot open " + dir + "missing.dat");
+}
+
+// A trainer's fresh network and its learning pass: weights drawn in file order within the
+// game's range, an output of exactly 0.5 for all-zero weights, and hidden outputs and output sum
+// as the game's rounding gives them (32-bit sums in input order).
+TEST(NeuralNet, TheLearningPassGivesTheHiddenOutputsAndTheOutputSum) {
+    NeuralNet net(GameLayers, 3);
+    for (unsigned k = 0; k < HiddenCount; ++k) {
+        net.layers[1][k].weights[0] = 0.0f;
+    }
+    const BoardState start;
+    EXPECT_EQ(PositionValue(net, start.points), 0.5f);
+
+    std::mt19937 rng(1);
+    net.RandomizeInFileOrder([&rng] { return static_cast<unsigned>(rng()); });
+    std::mt19937 again(1);
+    const float scale = static_cast<float>(1.0 / std::sqrt(20.0));
+    EXPECT_EQ(net.layers[0][0].weights[0],
+              static_cast<float>(again() % 100 + 1) * 0.01f * scale - scale * 0.5f);
+    for (unsigned i = 0; i < InputCount; ++i) {
+        for (unsigned k = 0; k < HiddenCount; ++k) {
+            EXPECT_GE(net.layers[0][i].weights[k], -0.49f * scale - 1e-6f);
+            EXPECT_LE(net.layers[0][i].weights[k], 0.50f * scale + 1e-6f);
+        }
+    }
+    unsigned active[26];
+    const unsigned n = EncodeActive(start.points, active);
+    float hidden[HiddenCount];
+    float sum = 0.0f;
+    const float v = net.EvaluateOneHot(active, n, hidden, &sum);
+    float expectSum = 0.0f;
+    for (unsigned k = 0; k < HiddenCount; ++k) {
+        float s = 0.0f;
+        for (unsigned a = 0; a < n; ++a) {
+            s += net.layers[0][active[a]].weights[k];
+        }
+        const float h = static_cast<float>(1.0 / (1.0 + std::exp(-2.0 * s)));
+        EXPECT_EQ(h, hidden[k]);
+        expectSum += net.layers[1][k].weights[0] * h;
+    }
+    EXPECT_EQ(sum, expectSum);
+    EXPECT_EQ(v, static_cast<float>(1.0 / (1.0 + std::exp(-2.0 * expectSum))));
 }

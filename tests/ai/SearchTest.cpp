@@ -82,9 +82,8 @@ TEST(Search, EnumerationOrderAndTies) {
     };
     // Where every value ties, the fast search of a network whose every value is 0.5 must also
     // pick the first play in the enumeration order.
-    const unsigned gameLayers[3] = {200, 20, 1};
-    NeuralNet flat(gameLayers, 3);
-    for (unsigned k = 0; k < 20; ++k) {
+    NeuralNet flat(GameLayers, 3);
+    for (unsigned k = 0; k < HiddenCount; ++k) {
         flat.layers[1][k].weights[0] = 0.0f;
     }
     NetAgent fast(&flat);
@@ -124,4 +123,26 @@ TEST(Search, BarEntryAndTheDoublesStop) {
     player2[24] = player2[25] = -1;
     EXPECT_NE(agent.Choose(BoardFromSigned(player2), 1, 3, 2), "");
     EXPECT_EQ(agent.savedCheckerList[0], 0u);
+}
+
+// Catches a play read with the wrong checker, a hit left unmarked, the die of a bear-off lost or
+// player 2's play given in the board's frame instead of its own.
+TEST(Search, ThePlayIsReadAsMovesBetweenPoints) {
+    ScriptedAgent agent;
+    Play play;
+    const unsigned threes[2] = {3, 3};
+    agent.ChoosePlay(BoardFromSigned({1, 0, 0, -1, 0, 0, 0, 0, 0, 0, 0, 0, 1}), 1, threes, play);
+    EXPECT_EQ(PlayText(play), "0/3* 3/6 6/9 9/12");
+    Signed bearOff{};
+    bearOff[1] = -1;
+    bearOff[22] = 1;
+    const unsigned sixFive[2] = {6, 5};
+    agent.ChoosePlay(BoardFromSigned(bearOff), 1, sixFive, play);
+    EXPECT_EQ(PlayText(play), "22/25");
+    EXPECT_EQ(play.moves[0].die, 6u);
+    Signed player2 = {0, 0, 0, 0, 0, 0, -3, 0, 0, 0, 0, 0, 0, 0, 2};
+    player2[24] = -1;
+    const unsigned threeOne[2] = {3, 1};
+    EXPECT_EQ(agent.ChoosePlay(BoardFromSigned(player2), 2, threeOne, play), 2u);
+    EXPECT_EQ(PlayText(play), "1/4 4/5");
 }

@@ -13,17 +13,17 @@ protected:
         return rules.CurrentSide() == HumanSide && !rules.MoveUnderway() && rules.InputEnabled();
     }
     // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
-    // computer player's: (checker index, die) pairs.
+    // computer player's: (from point, die) pairs.
     void StartComputerTurn(int a, int b,
-                           std::initializer_list<std::pair<unsigned, unsigned>> play) {
+                           std::initializer_list<std::pair<unsigned, unsigned>> moves) {
         table->Rules().SwitchSide();
         SetRoll(*table, a, b);
-        MoveList moves;
-        for (const auto& move : play) {
-            moves.indices[moves.count] = move.first;
-            moves.dice[moves.count++] = move.second;
+        Play play;
+        for (const auto& move : moves) {
+            play.moves[play.count].from = move.first;
+            play.moves[play.count++].die = move.second;
         }
-        table->Rules().ReadComputerMoves(moves);
+        table->Rules().ReadComputerMoves(play);
         table->Rules().BeginComputerMoves();
     }
     // The checker on top of point p, as drawn.
@@ -73,10 +73,10 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     player.RightClick(400, 300);
     EXPECT_EQ(table->Rules().SelectedValue(), 1);
 
-    // The computer's checkers on 10 are the first three of its list; 10 + 3 hits the blot on 13.
+    // 10 + 3 hits the blot on 13.
     SetPosition(*table, "c10:3 h13:1 h6:4");
     const int humanBlot = table->Rules().PointAt(13).Top();
-    StartComputerTurn(3, 5, {{2, 3}});
+    StartComputerTurn(3, 5, {{10, 3}});
     EXPECT_EQ(table->Rules().BarPoint(), HumanBar);
     player.Frame();
     const int die = table->Rules().SelectedDie();
@@ -130,13 +130,13 @@ TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
 }
 
 TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
-    // Refused in the middle of a turn: the second move's checker is none of the computer's.
-    StartComputerTurn(4, 2, {{14, 4}, {30, 2}});
+    // Refused in the middle of a turn: the second move starts on a human point.
+    StartComputerTurn(4, 2, {{19, 4}, {6, 2}});
     EXPECT_LE(RunUntil(player, [&] { return HumansTurnAgain(); }), 30 + 1 + 15);
     EXPECT_EQ(table->Rules().ComputerMovesDone(), 1);
     EXPECT_EQ(table->Rules().PointAt(23).Owner(), ComputerSide);
     // Refused at once: the first planned move is blocked by the human's five checkers on 6.
-    StartComputerTurn(5, 2, {{0, 5}});
+    StartComputerTurn(5, 2, {{1, 5}});
     EXPECT_GT(RunUntil(
                   player, [&] { return HumansTurnAgain(); }, 100),
               0);

@@ -19,10 +19,12 @@ static std::vector<LabelledDecision> PubevalLabels(int games, uint32_t seed) {
     Pubeval pubeval;
     std::string error;
     EXPECT_TRUE(pubeval.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
-    static TrainNet contact, race;
+    NeuralNet contact(GameLayers, 3);
+    NeuralNet race(GameLayers, 3);
     std::mt19937 rng(seed);
-    contact.Randomize(rng);
-    race.Randomize(rng);
+    const WeightDraw draw = [&rng] { return static_cast<unsigned>(rng()); };
+    contact.RandomizeInFileOrder(draw);
+    race.RandomizeInFileOrder(draw);
     std::vector<LabelledDecision> decisions = PlayForLabels(contact, race, games, seed, 0.1);
     PubevalChooser teacher(pubeval);
     RollPlays plays;
@@ -136,7 +138,7 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
         ASSERT_TRUE(trainer.Run(error)) << error;
         Agreement after = AgreeWithLabels(trainer.contact, trainer.race, decisions);
         EXPECT_GT(after.All(), before.All() + 20.0);
-        std::ifstream in(o.out + "/epoch-3/" + kContactFile);
+        std::ifstream in(o.out + "/epoch-3/" + ContactWeightFile);
         std::stringstream s;
         s << in.rdbuf();
         text[run] = s.str();
