@@ -27,25 +27,20 @@ protected:
     std::vector<float> lightAtSwap;  // the light's red after each presented frame
 };
 
+// The frame that ends the fade-out is still presented, and it is the last; Escape during the
+// fade-in waits for it to finish.
 TEST_F(GameLoopTest, LightFadesInOverFortySixFramesAndOutOverFortySixAfterEscape) {
-    Script(60, Down(Key::Escape));
-    Script(61, Up(Key::Escape));
-    EXPECT_EQ(app->Run(), 0);
-    EXPECT_EQ(Changes(1), 46);
-    EXPECT_EQ(Changes(-1), 46);
-    EXPECT_EQ(lightAtSwap[46], lightAtSwap[45]);
-    // The frame that ends the fade is still presented, and it is the last.
-    EXPECT_EQ(Fake().swaps, 61 + 46);
-    EXPECT_LT(lightAtSwap.back(), 0.0f);
-    EXPECT_TRUE(NothingHeld());
-}
-
-TEST_F(GameLoopTest, EscapeDuringTheFadeInWaitsForItToFinish) {
-    Script(5, Down(Key::Escape));
-    EXPECT_EQ(app->Run(), 0);
-    EXPECT_EQ(Changes(1), 46);
-    EXPECT_EQ(Changes(-1), 46);
-    EXPECT_EQ(Fake().swaps, 92);
+    for (const auto& [escape, swaps] : {std::make_pair(60, 61 + 46), std::make_pair(5, 92)}) {
+        SetUp();
+        Script(escape, Down(Key::Escape));
+        Script(escape + 1, Up(Key::Escape));
+        EXPECT_EQ(app->Run(), 0);
+        EXPECT_EQ(Changes(1), 46) << escape;
+        EXPECT_EQ(Changes(-1), 46) << escape;
+        EXPECT_EQ(Fake().swaps, swaps) << escape;
+        EXPECT_LT(lightAtSwap.back(), 0.0f);
+        EXPECT_TRUE(NothingHeld());
+    }
 }
 
 // Ten frames lit before and ten after; the twenty minimised passes present the old frame while

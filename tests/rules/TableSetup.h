@@ -8,9 +8,10 @@
 // failure is a test failure); the frame count, or -1 when it does not hold within `limit` frames.
 int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit = 2000);
 
-// Clears the board and sets up the given stacks, in order, each checker on its slot: "h13:5 c0:2"
-// puts five of the human's checkers on 13 and two of the computer's on its bar. Checkers a side
-// has left over go to its tray, so both sides keep fifteen.
+// Clears the board and sets up the given stacks, in order: "h13:5 c0:2" puts five of the human's
+// checkers on 13 and two of the computer's on its bar. Checkers a side has left over go to its
+// tray, so both sides keep fifteen. On a table each checker is also drawn on its slot.
+void SetPosition(Position& board, const char* stacks);
 void SetPosition(GameTable& table, const char* stacks);
 
 // The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
