@@ -5,34 +5,6 @@
 #include "ai/Agent.h"
 #include "tests/ai/AiTestSupport.h"
 
-TEST(BoardState, Mirror) {
-    // A lopsided position, bars included: the sides trade places and colours, the saved half
-    // stays, and a second mirror restores the first.
-    const Signed before = {2, -1, 0, 3, 0, 0, 0, 0, 0, 0,  0, 0, 0,
-                           0, 0,  0, 0, 0, 0, 0, 4, 0, -2, 0, 1, -3};
-    BoardState odd = BoardFromSigned(before);
-    odd.Mirror();
-    EXPECT_EQ(SignedOf(odd.points), (Signed{3, -1, 0, 2, 0, -4, 0, 0, 0, 0,  0, 0, 0,
-                                            0, 0,  0, 0, 0, 0,  0, 0, 0, -3, 0, 1, -2}));
-    EXPECT_EQ(SignedOf(odd.saved), before);
-    odd.Mirror();
-    EXPECT_EQ(SignedOf(odd.points), before);
-}
-
-TEST(BoardState, MovesHitsAndBlocks) {
-    BoardState board = BoardFromSigned({0, 1, 0, 0, 0, 0, -2, -1});
-    // Onto two player-2 checkers, or from beyond point 24: refused, nothing changes.
-    EXPECT_FALSE(board.MoveChecker(1, 5));
-    EXPECT_FALSE(board.MoveChecker(25, 1));
-    EXPECT_EQ(SignedOf(board.points), SignedOf(board.saved));
-    // Onto a single one: a hit. The point changes hands, player 2's bar gains the checker, and
-    // point 1 is left to nobody.
-    EXPECT_TRUE(board.MoveChecker(1, 6));
-    Signed hit = {0, 0, 0, 0, 0, 0, -2, 1};
-    hit[25] = -1;
-    EXPECT_EQ(SignedOf(board.points), hit);
-}
-
 TEST(BoardState, BearingOff) {
     Signed home = {0, -2};
     home[19] = 1;
