@@ -9,7 +9,7 @@
 // The whole game as the application holds it: the rules (position, dice, turn flow) and their
 // presentation (the checkers, dice, hand and board as drawn, the hover preview, the pointer).
 // The presentation follows the rules: it shows every step of the turn flow the rules report, and
-// reports back when the hand has finished a phase of a move. The window procedure hands over
+// reports back when the hand has finished a phase of a move. The application hands over
 // the pointer and clicks; the frame calls Advance for every step of game time (60 a second) and
 // then DrawTable, which changes nothing. Everything but the drawing links without GL, so a test
 // can play whole games frame by frame without a window.
@@ -24,7 +24,7 @@ public:
     void SetClientSize(int width, int height);
     int ClientWidth() const { return clientWidth; }
     int ClientHeight() const { return clientHeight; }
-    // The pointer in client pixels, as the window procedure has placed it on the client area.
+    // The pointer in client pixels, as the application has clamped it to the client area.
     void SetPointer(float x, float y);
     float PointerX() const { return mouseX; }
     float PointerY() const { return mouseY; }
