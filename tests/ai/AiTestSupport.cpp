@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 BoardState BoardFromSigned(const Signed& b) {
     BoardState board;
@@ -95,4 +97,17 @@ std::string WeightFolder(const std::string& name, unsigned contactSeed, unsigned
     WriteWeights(dir + "/net-160 (0).dat", 4020, contactSeed);
     WriteWeights(dir + "/net-160 (1).dat", 4020, raceSeed);
     return dir;
+}
+
+std::string Scratch(const std::string& name) {
+    const std::string dir = ::testing::TempDir() + "kestrane-" + name;
+    EXPECT_EQ(std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()), 0);
+    return dir;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }

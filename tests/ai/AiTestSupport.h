@@ -30,3 +30,7 @@ float FileWeight(unsigned seed, unsigned n);
 void WriteWeights(const std::string& path, unsigned count, unsigned seed, const char* tail = "");
 // A fresh folder under the test's temporary folder holding both of the computer's weight files.
 std::string WeightFolder(const std::string& name, unsigned contactSeed, unsigned raceSeed);
+// An empty folder of that name under the test's temporary folder, whatever it held before.
+std::string Scratch(const std::string& name);
+// The whole of a file; empty when it cannot be read.
+std::string ReadAll(const std::string& path);

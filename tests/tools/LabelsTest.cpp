@@ -1,24 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "tests/ai/AiTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
 #include "tools/Commands.h"
 #include "tools/Labels.h"
 
-static std::string Scratch(const std::string& name) {
-    std::string dir = testing::TempDir() + "kestrane-labels-" + name;
-    EXPECT_EQ(std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()), 0);
-    return dir;
-}
-
 // pubeval's picks stand in for the teacher's, so that no test needs the teacher installed.
 static std::vector<LabelledDecision> PubevalLabels(int games, uint32_t seed) {
-    Pubeval pubeval;
-    std::string error;
-    EXPECT_TRUE(pubeval.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
+    Pubeval pubeval = PubevalTable();
     NeuralNet contact(GameLayers, 3);
     NeuralNet race(GameLayers, 3);
     std::mt19937 rng(seed);
@@ -38,20 +31,15 @@ static std::vector<LabelledDecision> PubevalLabels(int games, uint32_t seed) {
 }
 
 TEST(LabelFiles, RoundTripAndRefuseDamage) {
-    std::string dir = Scratch("files");
+    std::string dir = Scratch("labels-files");
     std::vector<LabelledDecision> written = PubevalLabels(3, 5), read;
     ASSERT_GT(written.size(), 50u);
     std::string error;
     ASSERT_TRUE(WriteLabels(written, dir + "/a.labels", error)) << error;
+    // Every field read back: the decisions written again make the same file.
     ASSERT_TRUE(ReadLabels(dir + "/a.labels", read, error)) << error;
-    ASSERT_EQ(read.size(), written.size());
-    for (size_t i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(std::string(read[i].before, read[i].before + 26),
-                  std::string(written[i].before, written[i].before + 26));
-        EXPECT_EQ(read[i].game, written[i].game);
-        EXPECT_EQ(read[i].die1 * 10 + read[i].die2, written[i].die1 * 10 + written[i].die2);
-        EXPECT_EQ(read[i].label, written[i].label);
-    }
+    ASSERT_TRUE(WriteLabels(read, dir + "/b.labels", error)) << error;
+    EXPECT_EQ(ReadAll(dir + "/b.labels"), ReadAll(dir + "/a.labels"));
 
     std::ifstream in(dir + "/a.labels");
     std::string header, first;
@@ -117,10 +105,9 @@ TEST(LabelFiles, TheTeachersPositionMapsOntoTheGamesCandidate) {
 }
 
 TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
-    Pubeval pubeval;
+    Pubeval pubeval = PubevalTable();
     std::string error;
-    ASSERT_TRUE(pubeval.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
-    std::string dir = Scratch("train");
+    std::string dir = Scratch("labels-train");
     std::vector<LabelledDecision> decisions = PubevalLabels(40, 7);
     ASSERT_TRUE(WriteLabels(decisions, dir + "/a.labels", error)) << error;
     std::string text[2];
@@ -138,10 +125,7 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
         ASSERT_TRUE(trainer.Run(error)) << error;
         Agreement after = AgreeWithLabels(trainer.contact, trainer.race, decisions);
         EXPECT_GT(after.All(), before.All() + 20.0);
-        std::ifstream in(o.out + "/epoch-3/" + ContactWeightFile);
-        std::stringstream s;
-        s << in.rdbuf();
-        text[run] = s.str();
+        text[run] = ReadAll(o.out + "/epoch-3/" + ContactWeightFile);
     }
     EXPECT_FALSE(text[0].empty());
     EXPECT_EQ(text[0], text[1]);

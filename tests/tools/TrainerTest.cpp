@@ -1,33 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
+#include "tests/ai/AiTestSupport.h"
+#include "tests/tools/ToolsTestSupport.h"
+#include "tools/Match.h"
 #include "tools/Trainer.h"
-
-static std::string Scratch(const std::string& name) {
-    std::string dir = testing::TempDir() + "kestrane-" + name;
-    std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    return dir;
-}
-
-static std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-static Pubeval Table() {
-    Pubeval p;
-    std::string error;
-    EXPECT_TRUE(p.Load(KESTRANE_PUBEVAL_TABLE, error)) << error;
-    return p;
-}
 
 static TrainOptions SmallRun(const std::string& out, int games) {
     TrainOptions o;
@@ -42,11 +22,12 @@ static TrainOptions SmallRun(const std::string& out, int games) {
 }
 
 TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
-    Pubeval pubeval = Table();
+    Pubeval pubeval = PubevalTable();
     std::string error;
+    std::string split;
     for (const char* teacher : {"pubeval", "rollout"}) {
         std::string whole = Scratch(std::string("whole-") + teacher);
-        std::string split = Scratch(std::string("split-") + teacher);
+        split = Scratch(std::string("split-") + teacher);
         TrainOptions o = SmallRun(whole, 20);
         o.teacher = teacher;
         o.rollouts = 2;
@@ -75,7 +56,6 @@ TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
     EXPECT_FALSE(Trainer(broken, pubeval).Run(error));
 
     // A remembered position with more checkers on a point than a side owns is refused.
-    std::string split = testing::TempDir() + "kestrane-split-rollout";
     std::istringstream state(ReadAll(split + "/train-state.txt"));
     std::string line, edited;
     for (int n = 0; std::getline(state, line); ++n) {
@@ -87,31 +67,42 @@ TEST(Training, SameSeedSameWeightsAndResumeContinuesExactly) {
     EXPECT_NE(error.find("damaged checkpoint"), std::string::npos) << error;
 }
 
-class RandomChooser : public Chooser {
-public:
-    int Choose(const BoardState&, const RollPlays& list) override {
-        return static_cast<int>(rng() % list.Size());
-    }
-    std::mt19937 rng{9};
-};
-
-static double WinsAgainstRandom(NeuralNet& contact, NeuralNet& race, int games) {
-    NetChooser net(contact, race);
-    RandomChooser random;
-    std::mt19937 dice(5);
-    return static_cast<double>(PlayGames(net, random, games, dice, false).winsA) / games;
-}
-
-TEST(Training, AFewHundredGamesBeatRandomPlay) {
-    Pubeval pubeval = Table();
+// A few hundred games of self-play take the networks from losing almost every game against
+// pubeval to winning a good share. The game's computer player, reading the written files and
+// searching as the game does, makes the trainer's choices: on the same dice, a match against
+// pubeval ends exactly as the trainer's own benchmark.
+TEST(Training, AFewHundredGamesLearnAndTheGamePlaysTheTrainersChoices) {
+    Pubeval pubeval = PubevalTable();
     TrainOptions o = SmallRun(Scratch("few"), 300);
     o.checkEvery = 300;
     o.benchGames = 0;
     Trainer trainer(o, pubeval);
-    double before = WinsAgainstRandom(trainer.contact, trainer.race, 400);
+    const double before = WinRateAgainstPubeval(trainer.contact, trainer.race, pubeval, 60, 77);
     std::string error;
     ASSERT_TRUE(trainer.Run(error)) << error;
-    double after = WinsAgainstRandom(trainer.contact, trainer.race, 400);
-    EXPECT_GT(after, 0.75);
+    const double after = WinRateAgainstPubeval(trainer.contact, trainer.race, pubeval, 60, 77);
     EXPECT_GT(after, before + 0.2);
+    MatchResult match = PlayMatch("net:" + o.out, "pubeval", 60, 77, pubeval, false);
+    ASSERT_TRUE(match.error.empty()) << match.error;
+    EXPECT_EQ(match.winsA, static_cast<int>(after * 60 + 0.5));
+}
+
+TEST(Match, SameSeedSameGamesAndEveryPlayerKnown) {
+    Pubeval pubeval = PubevalTable();
+    for (const char* b : {"random", "pubeval"}) {
+        MatchResult one = PlayMatch("heuristic", b, 12, 5, pubeval, false);
+        MatchResult two = PlayMatch("heuristic", b, 12, 5, pubeval, false);
+        ASSERT_TRUE(one.error.empty()) << one.error;
+        EXPECT_EQ(one.winsA + one.winsB, 12);
+        EXPECT_EQ(one.winsA, two.winsA) << b;
+    }
+    MatchResult strong = PlayMatch("pubeval", "random", 40, 3, pubeval, false);
+    EXPECT_GE(strong.winsA, 36);
+    std::string error;
+    EXPECT_EQ(MakeMatchPlayer("gnu", pubeval, error), nullptr);
+    EXPECT_NE(error.find("unknown player"), std::string::npos);
+    EXPECT_EQ(MakeMatchPlayer("net:/nonexistent-folder", pubeval, error), nullptr);
+    EXPECT_NE(error.find("no weight file"), std::string::npos);
+    EXPECT_FALSE(
+        PlayMatch("net:/nonexistent-folder", "random", 2, 1, pubeval, false).error.empty());
 }
