@@ -62,34 +62,6 @@ static int SignedCount(const PointEntry& point) {
     return point.owner == 1 ? count : point.owner == 2 ? -count : 0;
 }
 
-void Pubeval::Inputs(const PointEntry after[26], float x[122]) {
-    for (int i = 0; i < 122; ++i) {
-        x[i] = 0.0f;
-    }
-    for (int j = 1; j <= 24; ++j) {
-        int n = SignedCount(after[j]);
-        int b = 5 * (j - 1);
-        if (n == -1) {
-            x[b] = 1.0f;
-        }
-        if (n == 1) {
-            x[b + 1] = 1.0f;
-        }
-        if (n >= 2) {
-            x[b + 2] = 1.0f;
-        }
-        if (n == 3) {
-            x[b + 3] = 1.0f;
-        }
-        if (n >= 4) {
-            x[b + 4] = static_cast<float>(n - 3) / 2.0f;
-        }
-    }
-    int opponentBar = after[25].owner == 2 ? static_cast<int>(after[25].count) : 0;
-    x[120] = static_cast<float>(opponentBar) / 2.0f;
-    x[121] = static_cast<float>(15 - MoverCheckers(after)) / 15.0f;
-}
-
 float Pubeval::Score(const PointEntry after[26], bool race) const {
     if (MoverCheckers(after) == 0) {
         return 99999999.0f;

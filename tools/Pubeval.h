@@ -15,8 +15,6 @@ public:
     bool Load(const std::string& path, std::string& error);
     // The score of `after` (mover's frame, mover just moved).
     float Score(const PointEntry after[26], bool race) const;
-    // Fills the 122 inputs of `after`.
-    static void Inputs(const PointEntry after[26], float x[122]);
 
     float weights[2][122] = {};
 };
