@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 
 std::vector<std::string> DataFolders() {
     std::vector<std::string> folders = {"./"};
@@ -31,4 +32,16 @@ std::string FindDataFile(const std::string& name, std::string& tried) {
         tried += (tried.empty() ? "" : ", ") + path;
     }
     return "";
+}
+
+std::string PartPath(const std::string& path) {
+    return path + ".part";
+}
+
+bool ReplaceWithPart(const std::string& path, bool written, std::string& error) {
+    if (!written || std::rename(PartPath(path).c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
 }

@@ -9,6 +9,7 @@
 
 #include "ai/BoardState.h"
 #include "ai/Chance.h"
+#include "ai/DataFiles.h"
 
 float sigmoidGain = 1.0f;
 
@@ -213,7 +214,7 @@ bool NeuralNet::ReadWeightFile(const std::string& path, std::string& error) {
 }
 
 bool NeuralNet::WriteWeightFile(const std::string& path, std::string& error) const {
-    const std::string temporary = path + ".part";
+    const std::string temporary = PartPath(path);
     std::FILE* f = std::fopen(temporary.c_str(), "w");
     if (!f) {
         error = "cannot write " + temporary;
@@ -233,11 +234,7 @@ bool NeuralNet::WriteWeightFile(const std::string& path, std::string& error) con
     }
     bool ok = std::fflush(f) == 0 && !std::ferror(f);
     ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return ReplaceWithPart(path, ok, error);
 }
 
 void NeuralNet::RandomizeInFileOrder(const WeightDraw& draw) {

@@ -6,13 +6,13 @@
 #include <sstream>
 
 #include "ai/Agent.h"
+#include "ai/DataFiles.h"
 
 static const char* const kLabelsHeader = "kestrane-labels 1";
 
 bool WriteLabels(const std::vector<LabelledDecision>& decisions, const std::string& path,
                  std::string& error) {
-    std::string temporary = path + ".part";
-    std::ofstream out(temporary);
+    std::ofstream out(PartPath(path));
     out << kLabelsHeader << "\n";
     for (const LabelledDecision& d : decisions) {
         out << d.game << " " << d.die1 << " " << d.die2;
@@ -22,11 +22,7 @@ bool WriteLabels(const std::vector<LabelledDecision>& decisions, const std::stri
         out << " " << d.candidates << " " << d.label << "\n";
     }
     out.close();
-    if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return ReplaceWithPart(path, static_cast<bool>(out), error);
 }
 
 // Whether a decision read from a file is one the game can meet: a side has at most 15

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "ai/Agent.h"
+#include "ai/DataFiles.h"
 #include "tools/Labels.h"
 
 static void CopyPoints(const PointEntry from[26], PointEntry to[26]) {
@@ -236,7 +237,7 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
         return false;
     }
     std::string path = Join(options.out, "train-state.txt");
-    std::ofstream state(path + ".part");
+    std::ofstream state(PartPath(path));
     state << gamesDone << "\n" << rng << "\n" << memoryNext << " " << memory.size() << "\n";
     for (const Decision& d : memory) {
         for (int i = 0; i < 26; ++i) {
@@ -246,11 +247,7 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
               << "\n";
     }
     state.close();
-    if (!state || std::rename((path + ".part").c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return ReplaceWithPart(path, static_cast<bool>(state), error);
 }
 
 bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
