@@ -146,6 +146,8 @@ unsigned Agent::SearchNonDoubles(const unsigned dice[2], MoveList& moves) {
     bool foundTwo = false;
     bool foundOne = false;
     float best = 0.0f;
+    const bool smallerDieBarred =
+        largerDieRule && searchBoard.CanPlayDie(dice[0] > dice[1] ? dice[0] : dice[1]);
     for (unsigned pass = 0; pass < 2; ++pass) {
         const unsigned firstDie = pass == 0 ? dice[0] : dice[1];
         const unsigned secondDie = pass == 0 ? dice[1] : dice[0];
@@ -173,8 +175,9 @@ unsigned Agent::SearchNonDoubles(const unsigned dice[2], MoveList& moves) {
                             moves.Add(i, firstDie);
                             moves.Add(j, secondDie);
                         }
-                    } else if (!foundTwo) {
-                        // 3. Only one die can be played after this first move.
+                    } else if (!foundTwo && !(smallerDieBarred && firstDie < secondDie)) {
+                        // 3. Only one die can be played after this first move, and it may be
+                        // this one.
                         const float v = Evaluate();
                         if (!foundOne || v > best) {
                             best = v;
@@ -300,6 +303,7 @@ unsigned NetAgent::Search(const unsigned dice[2], MoveList& moves) {
         return Agent::Search(dice, moves);
     }
     BestPlayVisitor visitor(*this, moves);
+    enumerator.largerDieRule = largerDieRule;
     enumerator.Walk(searchBoard.points, dice, visitor);
     return moves.count;
 }

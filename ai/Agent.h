@@ -49,6 +49,9 @@ public:
     unsigned SearchNonDoubles(const unsigned dice[2], MoveList& moves);
     unsigned SearchDoubles(unsigned die, MoveList& moves);
 
+    // The full rules' larger-die rule for rolls of which only one die can be played (see
+    // PlayEnumerator); off, the plain searches let the values decide, as the looser rules do.
+    bool largerDieRule = true;
     unsigned checkerList[15] = {};
     BoardState searchBoard;
     unsigned savedCheckerList[15] = {};

@@ -65,32 +65,55 @@ static void TakeOne(PointEntry& point) {
     }
 }
 
-bool BoardState::MoveChecker(unsigned from, unsigned die) {
+bool BoardState::CanMoveChecker(unsigned from, unsigned die) const {
     if (from > 24) {
         return false;
     }
     const unsigned to = from + die;
-    if (to <= 24 && points[to].owner == 2) {
-        if (points[to].count != 1) {
-            return false;
-        }
-        TakeOne(points[from]);
-        points[to] = {1, 1};
-        points[25].owner = 2;
-        points[25].count += 1;
-        return true;
-    }
     if (to <= 24) {
-        TakeOne(points[from]);
-        points[to].count += 1;
-        points[to].owner = 1;
-        return true;
+        return points[to].owner != 2 || points[to].count == 1;
     }
-    if (!CanBearOff(from, to)) {
+    return CanBearOff(from, to);
+}
+
+bool BoardState::MoveChecker(unsigned from, unsigned die) {
+    if (!CanMoveChecker(from, die)) {
         return false;
     }
+    const unsigned to = from + die;
     TakeOne(points[from]);
+    if (to > 24) {
+        return true;
+    }
+    if (points[to].owner == 2) {
+        points[25].owner = 2;
+        points[25].count += 1;
+        points[to] = {1, 1};
+        return true;
+    }
+    points[to].count += 1;
+    points[to].owner = 1;
     return true;
+}
+
+bool BoardState::MayMove(unsigned from, unsigned die) const {
+    if (from > 24 || points[from].owner != 1 || points[from].count == 0) {
+        return false;
+    }
+    // A hit checker comes back in before any other moves.
+    if (from != 0 && points[0].count > 0) {
+        return false;
+    }
+    return CanMoveChecker(from, die);
+}
+
+bool BoardState::CanPlayDie(unsigned die) const {
+    for (unsigned p = 0; p <= 24; ++p) {
+        if (MayMove(p, die)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool BoardState::CanBearOff(unsigned from, unsigned to) const {

@@ -27,8 +27,15 @@ public:
     // impossible. It does not check that `from` holds a player-1 checker, nor that the bar is
     // empty: the search only moves checkers it has listed, bar checkers first.
     bool MoveChecker(unsigned from, unsigned die);
+    // Whether MoveChecker would make that move.
+    bool CanMoveChecker(unsigned from, unsigned die) const;
     // Whether player 1 may bear off the checker on `from` to `to` (from + die, at least 25).
     bool CanBearOff(unsigned from, unsigned to) const;
+    // Whether player 1 may move the checker on `from` by `die` now: it is player 1's, nothing
+    // waits on the bar unless it is the bar checker itself, and MoveChecker would make the move.
+    bool MayMove(unsigned from, unsigned die) const;
+    // Whether some player-1 checker may move by `die` now.
+    bool CanPlayDie(unsigned die) const;
 
     PointEntry points[26];
     PointEntry saved[26];

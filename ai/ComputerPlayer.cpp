@@ -74,6 +74,7 @@ unsigned ComputerPlayer::ChooseMove(const BoardState& board, unsigned player,
     // 4. Every call starts all four agents afresh.
     for (unsigned a = 0; a < count; ++a) {
         agents[a]->Reset();
+        agents[a]->largerDieRule = largerDieRule;
     }
     play.count = 0;
     // 5. The agent for the side to move and the phase of the game.

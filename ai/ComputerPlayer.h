@@ -37,6 +37,9 @@ public:
     void LocateWeights();
 
     std::string weightDirectory;
+    // The full rules' larger-die rule in every search (Agent::largerDieRule); off under the
+    // game's looser rules.
+    bool largerDieRule = true;
 
 private:
     // The path to read `file` from; "" (reported) when no data folder has it.

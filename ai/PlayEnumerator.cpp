@@ -118,6 +118,8 @@ void PlayEnumerator::Walk(const PointEntry points[26], const unsigned dice[2],
     }
 
     // 3. The walk proper.
+    smallerDieBarred = largerDieRule && dice[0] != dice[1] &&
+                       stack[0].CanPlayDie(dice[0] > dice[1] ? dice[0] : dice[1]);
     if (dice[0] != dice[1]) {
         WalkNonDoubles(dice[0], dice[1]);
         WalkNonDoubles(dice[1], dice[0]);
@@ -174,7 +176,8 @@ void PlayEnumerator::WalkNonDoubles(unsigned firstDie, unsigned secondDie) {
                     continue;
                 }
             }
-            if (bestCount < 2 && IsNew(keys[1], 1, 1)) {
+            const bool barred = smallerDieBarred && firstDie < secondDie;
+            if (bestCount < 2 && !barred && IsNew(keys[1], 1, 1)) {
                 path.Clear();
                 path.Add(i, firstDie);
                 Offer(one.points);

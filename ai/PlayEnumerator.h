@@ -39,6 +39,11 @@ public:
     PlayEnumerator();
     virtual ~PlayEnumerator() = default;
 
+    // Under the full rules a roll of which only one die can be played must play the larger when
+    // it can: one-die plays of the smaller die are then no candidates. Off, the values decide
+    // between one-die plays of either die, as the game's looser rules have it.
+    bool largerDieRule = true;
+
     // Visits each candidate once. Rolls where nothing can move visit nothing.
     void Walk(const PointEntry points[26], const unsigned dice[2], PlayVisitor& visitor);
 
@@ -74,6 +79,8 @@ private:
     unsigned barCount = 0;
     unsigned die = 0;
     unsigned bestCount = 0;
+    // The roll's larger die can be played, so a one-die play of the smaller is not legal.
+    bool smallerDieBarred = false;
     MoveList path;
     PlayVisitor* visitor = nullptr;
 };

@@ -76,7 +76,6 @@ private:
     // Puts a fresh rendering context into the state every frame relies on and builds the display
     // lists; the first call also rolls the human's first dice.
     void SetUpScene();
-    void StorePointer(int x, int y);
     bool IdlePass();
     bool NextEvent(Event& event);
     bool OpenForMode();

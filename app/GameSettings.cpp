@@ -7,8 +7,13 @@ const char* const gameUsage =
     "Usage: kestrane [OPTION]...\n"
     "Play backgammon against the computer on a 3D board.\n"
     "\n"
+    "  --loose-rules   play by the game's first, looser rules: any checker may move while one\n"
+    "                  is on the bar, no die must be used, and a checker bears off with any\n"
+    "                  die that reaches the tray once all are home; the computer keeps the\n"
+    "                  quicker pace of those versions\n"
     "  --record FILE   keep every input event of the run in FILE\n"
-    "  --replay FILE   play back a run kept with --record, to reproduce what happened\n"
+    "  --replay FILE   play back a run kept with --record, under the rules it was recorded\n"
+    "                  with, to reproduce what happened\n"
     "  --report-fps    write the number of frames and the frame rate to stderr at the end\n"
     "  --no-pacing     draw frames as fast as possible, one step of game time each: no synced\n"
     "                  swap, no waiting\n"
@@ -56,6 +61,10 @@ OptionsOutcome ParseGameOptions(int argc, char** argv, GameSettings& settings, s
         }
         if (option == "--no-pacing") {
             settings.pacing = false;
+            continue;
+        }
+        if (option == "--loose-rules") {
+            settings.looseRules = true;
             continue;
         }
         // A file option takes the next argument, or what follows '='.

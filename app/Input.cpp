@@ -23,20 +23,6 @@ Key KeyOfCode(unsigned code) {
     return Key::None;
 }
 
-void App::StorePointer(int x, int y) {
-    // While a button is held the window system goes on reporting the pointer past the window's
-    // edges. The hand stays on the board: a position outside the client area counts as the
-    // nearest point of its edge.
-    const int right = table.ClientWidth() > 0 ? table.ClientWidth() - 1 : 0;
-    const int bottom = table.ClientHeight() > 0 ? table.ClientHeight() - 1 : 0;
-    table.SetPointer(static_cast<float>(x < 0       ? 0
-                                        : x > right ? right
-                                                    : x),
-                     static_cast<float>(y < 0        ? 0
-                                        : y > bottom ? bottom
-                                                     : y));
-}
-
 void App::Handle(const Event& event) {
     const int k = Index(event.key);
     switch (event.type) {
@@ -75,20 +61,13 @@ void App::Handle(const Event& event) {
             ResizeViewport(event.x, event.y);
             break;
         case EventType::PointerMoved:
-            StorePointer(event.x, event.y);
-            if (table.InputEnabled()) {
-                table.MouseToBoard();
-                table.HoverStep();
-            }
+            table.PointerMoved(event.x, event.y);
             break;
         case EventType::ButtonPressed:
             if (event.button == Button::Right) {
-                StorePointer(event.x, event.y);
-                table.OtherDieStep();
-            } else if (table.InputEnabled()) {
-                StorePointer(event.x, event.y);
-                table.MouseToBoard();
-                table.DropStep();
+                table.RightClick(event.x, event.y);
+            } else {
+                table.LeftClick(event.x, event.y);
             }
             break;
     }

@@ -46,7 +46,7 @@ InputJournal::~InputJournal() {
     Stop();
 }
 
-bool InputJournal::StartRecording(const char* path) {
+bool InputJournal::StartRecording(const char* path, bool loose) {
     Stop();
     file = std::fopen(path, "w");
     if (!file) {
@@ -54,7 +54,8 @@ bool InputJournal::StartRecording(const char* path) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 3\n");
+    std::fprintf(file, "kestrane-journal 4\nrules %s\n", loose ? "loose" : "full");
+    std::fflush(file);
     OwnClock();
     return true;
 }
@@ -282,6 +283,7 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
     int number = 0;
     long long version = 0;
     long lastPass = 0;
+    looseRules = true;
     while (std::getline(lines, line)) {
         ++number;
         std::istringstream in(line);
@@ -290,10 +292,21 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             continue;
         }
         if (number == 1) {
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 3, version)) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 3\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 4, version) || in >> kind) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 4\" expected)";
                 return false;
             }
+            looseRules = version < 4;
+            continue;
+        }
+        if (kind == "rules" && version >= 4) {
+            std::string which;
+            std::string rest;
+            if (!(in >> which) || (which != "full" && which != "loose") || in >> rest) {
+                error = "line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+                return false;
+            }
+            looseRules = which == "loose";
             continue;
         }
         long long pass = 0;
@@ -322,7 +335,7 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
                                      static_cast<std::uint32_t>(l), e.event)) {
                 events.push_back(e);
             }
-        } else if (ok && kind == "event" && version == 3) {
+        } else if (ok && kind == "event" && version >= 3) {
             ok = ReadEvent(in, e.event);
             if (ok) {
                 events.push_back(e);

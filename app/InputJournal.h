@@ -15,27 +15,33 @@
 // same steps, so the same frames see the same input and the same dice.
 //
 // The file is plain text, one entry a line:
-//   kestrane-journal 3
+//   kestrane-journal 4
+//   rules full|loose
 //   clock <pass> <seconds>
 //   steps <pass> <count>
 //   event <pass> pointer <x> <y> | click left|right <x> <y> | key-down <key> | key-up <key> |
 //                char <code> | resize <width> <height> | minimise | restore | close
 // where a key is its letter or digit, or Escape, Left, Right, Up, Down, F1, KeypadPlus,
-// KeypadMinus, LeftSuper or Menu. Journals of versions 1 and 2 still replay: their
-// "message <pass> <number> <wParam> <lParam>" lines, in the numbering of the game's first window
-// system, are read as the events they stood for.
+// KeypadMinus, LeftSuper or Menu. The rules line says which rules the run was played by; a replay
+// plays by them whatever the command line asks. Journals of versions 1 to 3 have no rules line:
+// they were all played by the looser rules, and replay so. Those of versions 1 and 2 still replay
+// their "message <pass> <number> <wParam> <lParam>" lines, in the numbering of the game's first
+// window system, as the events they stood for.
 // A file that cannot be read, or a line that does not parse, is reported on stderr with its
 // line number and nothing is replayed; the game then runs on live input.
 class InputJournal {
 public:
     ~InputJournal();
 
-    bool StartRecording(const char* path);
+    // `looseRules`: the rules the recorded run is played by.
+    bool StartRecording(const char* path, bool looseRules);
     bool StartReplay(const char* path);
     // Stops either, closing the recording; the clock goes back to the real one.
     void Stop();
 
     bool Recording() const { return file != nullptr; }
+    // The rules of the replayed run: the looser ones for journals of versions 1 to 3.
+    bool LooseRules() const { return looseRules; }
     // True while replayed events remain.
     bool Replaying() const { return replaying && nextEvent < events.size(); }
 
@@ -61,6 +67,7 @@ private:
     };
     std::FILE* file = nullptr;
     bool replaying = false;
+    bool looseRules = false;
     long currentPass = 0;
     std::vector<Entry> events;
     std::vector<std::time_t> clocks;

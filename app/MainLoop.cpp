@@ -57,11 +57,16 @@ bool App::Start(const GameSettings& settings) {
     reportRate = settings.reportRate;
     passes = 0;
     frames = 0;
+    // A replay plays by the rules it was recorded under.
+    bool loose = settings.looseRules;
     if (!settings.replay.empty()) {
-        journal.StartReplay(settings.replay.c_str());
+        if (journal.StartReplay(settings.replay.c_str())) {
+            loose = journal.LooseRules();
+        }
     } else if (!settings.record.empty()) {
-        journal.StartRecording(settings.record.c_str());
+        journal.StartRecording(settings.record.c_str(), loose);
     }
+    table.Rules().UseLooseRules(loose);
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenForMode()) {

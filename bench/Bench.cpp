@@ -76,9 +76,11 @@ static void NetworkPass(benchmark::State& state, bool oneHot) {
 }
 
 // Network passes of the fast search and a hash of every chosen play, over each position with
-// each of the 21 rolls, for both sides to move. It changes only when the choices change.
-static void PrintSignature() {
+// each of the 21 rolls, for both sides to move. It changes only when the choices change. The
+// looser rules let the values choose between one-die plays of either die.
+static void PrintSignature(bool looseRules) {
     NetAgent agent(&BenchNetwork());
+    agent.largerDieRule = !looseRules;
     std::uint64_t hash = 1469598103934665603ull;
     auto mix = [&hash](unsigned v) { hash = (hash ^ v) * 1099511628211ull; };
     for (const BenchCase& c : benchCases) {
@@ -102,11 +104,15 @@ static void PrintSignature() {
 }
 
 int main(int argc, char** argv) {
+    bool signature = false;
+    bool looseRules = false;
     for (int a = 1; a < argc; ++a) {
-        if (std::strcmp(argv[a], "--signature") == 0) {
-            PrintSignature();
-            return 0;
-        }
+        signature = signature || std::strcmp(argv[a], "--signature") == 0;
+        looseRules = looseRules || std::strcmp(argv[a], "--loose-rules") == 0;
+    }
+    if (signature) {
+        PrintSignature(looseRules);
+        return 0;
     }
     for (const BenchCase& c : benchCases) {
         const std::string name = std::string("ChooseMove/") + c.name;
@@ -123,7 +129,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    PrintSignature();
+    PrintSignature(false);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

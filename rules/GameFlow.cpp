@@ -11,6 +11,14 @@ bool GameRules::StepIdleRules() {
         }
         return true;
     }
+    // The computer's roll on show; the frame that ends the pause also starts the hand.
+    if (computerRollFrames > 0) {
+        if (--computerRollFrames > 0) {
+            return true;
+        }
+        EndComputerRollPause();
+        return !underway;
+    }
     if (underway) {
         noMoveFrames = 0;
         return false;
@@ -70,7 +78,7 @@ bool GameRules::BeginGameOverIfWon() {
     movesLeft = 0;
     inputEnabled = false;
     view->GameWon();
-    gameOverFrames = GameOverPauseFrames;
+    gameOverFrames = looseRules ? LooseGameOverPauseFrames : GameOverPauseFrames;
     return true;
 }
 

@@ -22,6 +22,20 @@ void GameRules::SetView(TurnView* newView) {
     view = newView != nullptr ? newView : &quietView;
 }
 
+void GameRules::UseLooseRules(bool loose) {
+    looseRules = loose;
+    computerPlayer.largerDieRule = !loose;
+}
+
+void GameRules::SetTurn(int moves, bool input) {
+    phase = ReturnPhase;
+    underway = false;
+    movesLeft = moves;
+    inputEnabled = input;
+    humanMovesMade = 0;
+    humanDiceUsed = 0;
+}
+
 void GameRules::SetUpStartingPosition() {
     position.SetUpStartingPosition();
 }
@@ -41,6 +55,11 @@ void GameRules::OpenRoll(int a, int b) {
     selectedDie = 0;
     doubles = a == b;
     movesLeft = doubles ? 4 : 2;
+    humanMovesMade = 0;
+    humanDiceUsed = 0;
+    if (currentSide == HumanSide) {
+        FollowLegalDie();
+    }
 }
 
 void GameRules::StartPhase(MovePhase next) {

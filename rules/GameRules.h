@@ -3,6 +3,7 @@
 #include "ai/BoardState.h"
 #include "ai/ComputerPlayer.h"
 #include "ai/Move.h"
+#include "rules/LegalPlays.h"
 #include "rules/MovePhase.h"
 #include "rules/Position.h"
 
@@ -39,15 +40,26 @@ public:
 
 // The rules of the game and its turn flow: the position, the dice, whose turn it is and how many
 // moves it has left, the move in progress and its phase, the computer's planned moves, and the
-// watchdogs that keep the game going where the plain flow would stand still. It knows nothing of
-// how the game is shown: the presentation starts each frame with StepIdleRules, reports the end
-// of each phase with ArrivePhase, and hands the human's clicks to StartHumanMove. After every
+// watchdogs and pauses that keep the game going at a pace a player can follow. It knows nothing
+// of how the game is shown: the presentation starts each frame with StepIdleRules, reports the
+// end of each phase with ArrivePhase, and hands the human's clicks to StartHumanMove. After every
 // pick-up and put-down the position is checked (in debug builds).
+//
+// Both sides play the full rules of backgammon by default: the human's move test, the end of the
+// human's turn and the computer's search all ask the one generator of legal plays (LegalPlays).
+// The looser rules of the game's first versions stay available (UseLooseRules): the human may
+// then move any checker with the selected die, bear off with any die that reaches, and the turn
+// ends when the selected die cannot be used; the computer lets the values choose between one-die
+// plays; and the turn flow keeps its old, quicker pace, so that runs recorded under them replay
+// as they were played.
 class GameRules {
 public:
     GameRules();
 
     void SetView(TurnView* view);
+    // The looser rules, and their pace, instead of the full rules. Set between turns.
+    void UseLooseRules(bool loose);
+    bool LooseRules() const { return looseRules; }
 
     // Dice and move tests.
     void RollForTurn();
@@ -57,8 +69,15 @@ public:
     bool AllHome() const;
     bool CanMove(int d) const;
     MoveTarget ComputerMoveTarget(int s, int d) const;
-    // True when some human checker can move with one of the two dice.
+    // True when some human checker can move with one of the dice still to be played.
     bool HumanHasAnyMove() const;
+    // The human's board with the human as the mover (player 1, bar on 0), as the legal plays
+    // read it.
+    void HumanFrame(PointEntry points[26]) const;
+    // The legal plays of the human's roll from where the turn began (full rules).
+    const LegalPlays& HumanPlays() const;
+    // The human's moves made this turn, and the dice they used (LegalPlays' marks).
+    int HumanMovesMade() const { return humanMovesMade; }
     // The side that has borne off all fifteen checkers, or 0.
     int Winner() const;
 
@@ -77,6 +96,8 @@ public:
     void ArrivePhase();
     void SwitchSide();
     void SwitchDie();
+    // The human's right click: the other die, unless the full rules leave it nothing to move.
+    void SelectOtherDie();
     void PlanComputerTurn();
     // The second half of planning: the count, the dice and the source point of each of the
     // computer's chosen moves (its points are the table's).
@@ -102,13 +123,9 @@ public:
     bool Doubles() const { return doubles; }
     int CurrentSide() const { return currentSide; }
     int MovesLeft() const { return movesLeft; }
-    // For set-ups: no move in progress, `moves` left in the turn, input open or not.
-    void SetTurn(int moves, bool input) {
-        phase = ReturnPhase;
-        underway = false;
-        movesLeft = moves;
-        inputEnabled = input;
-    }
+    // For set-ups: no move in progress, `moves` left in the turn, input open or not; under the
+    // full rules the turn's legal plays start from the position as it is now.
+    void SetTurn(int moves, bool input);
     bool InputEnabled() const { return inputEnabled; }
 
     MovePhase Phase() const { return phase; }
@@ -118,6 +135,9 @@ public:
     int BarPoint() const { return barPoint; }
     int ComputerMovesDone() const { return computerMovesDone; }
     int GameOverFrames() const { return gameOverFrames; }
+    // Frames left of the pause that shows the computer's roll before its hand sets off, or its
+    // roll that cannot be played before the human's.
+    int ComputerRollFrames() const { return computerRollFrames; }
 
     ComputerPlayer& Computer() { return computerPlayer; }
 
@@ -129,7 +149,12 @@ public:
     int StalledComputerTurns() const { return stalledComputerTurns; }
 
     static constexpr int NoMovePassFrames = 60;
-    static constexpr int GameOverPauseFrames = 120;
+    static constexpr int GameOverPauseFrames = 180;
+    static constexpr int ComputerRollShowFrames = 30;
+    static constexpr int ComputerPassShowFrames = 60;
+    // The looser rules keep the first versions' pace: no pause before the computer's moves or
+    // after its pass, and a shorter look at the finished game.
+    static constexpr int LooseGameOverPauseFrames = 120;
 
 private:
     void SetUpStartingPosition();
@@ -141,6 +166,11 @@ private:
     void AfterPutDown();
     void TurnBookkeeping();
     void PassTurnToComputer();
+    // The computer's roll has been on show long enough: its moves begin, or the human rolls.
+    void EndComputerRollPause();
+    void HumanRollsAfterComputer();
+    // Under the full rules the selected die is one the human can move, when either is.
+    void FollowLegalDie();
     void PassBlockedHumanTurn();
     void EndStalledComputerTurn();
     bool BeginGameOverIfWon();
@@ -155,6 +185,12 @@ private:
     int currentSide = HumanSide;
     int movesLeft = 0;
     bool inputEnabled = true;
+    bool looseRules = false;
+    // The human's moves made this turn and the dice they used, and the roll's legal plays from
+    // where the turn began (worked out when first asked).
+    int humanMovesMade = 0;
+    unsigned humanDiceUsed = 0;
+    mutable LegalPlays humanPlays;
 
     // The move in progress: its phase, whether that phase is under way, and its points.
     MovePhase phase = ReturnPhase;
@@ -175,6 +211,7 @@ private:
     // Idle frames of a human turn with no possible move, and frames left of a finished game.
     int noMoveFrames = 0;
     int gameOverFrames = 0;
+    int computerRollFrames = 0;
     int gamesFinished = 0;
     int turnsStarted = 0;
     int lastWinner = 0;

@@ -5,13 +5,50 @@ static bool BlockedForHuman(const Point& point) {
     return point.Owner() == ComputerSide && point.count >= 2;
 }
 
-// The human's rules are looser than the computer's: once every human checker is home, any die
-// that reaches the tray bears off.
+void GameRules::HumanFrame(PointEntry points[26]) const {
+    // The computer's own view of the board, turned round: the human's point p is 25 - p there.
+    BoardState board;
+    FillSnapshot(board);
+    board.Mirror();
+    for (int p = 0; p < 26; p++) {
+        points[p] = board.points[p];
+    }
+}
+
+const LegalPlays& GameRules::HumanPlays() const {
+    // Until the first move the turn starts from the board as it is; after it the plays stay
+    // those of the turn's first board.
+    if (humanMovesMade == 0) {
+        PointEntry start[26];
+        HumanFrame(start);
+        humanPlays.Begin(start, static_cast<unsigned>(dice[0]), static_cast<unsigned>(dice[1]));
+    }
+    return humanPlays;
+}
+
 MoveTarget GameRules::HumanMoveTarget(int s, int d) const {
     MoveTarget answer;
-    // 1. The human moves toward point 1.
+    // The human moves toward point 1; below it the checker is borne off.
     const int t = s - d;
-    // 2. Onto the board: refused when blocked, a hit on a lone computer checker.
+    if (!looseRules) {
+        // The full rules: a move that goes on to a legal play of the turn's roll.
+        if (s < 1 || s > HumanBar || d < 1 || d > 6 || PointAt(s).Owner() != HumanSide) {
+            return answer;
+        }
+        BoardState now;
+        HumanFrame(now.points);
+        const unsigned from = static_cast<unsigned>(HumanBar - s);
+        if (!HumanPlays().Allows(now, humanDiceUsed, from, static_cast<unsigned>(d))) {
+            return answer;
+        }
+        answer.allowed = true;
+        answer.to = t >= 1 ? t : HumanTray;
+        answer.hits = t >= 1 && PointAt(t).Owner() == ComputerSide && PointAt(t).count == 1;
+        return answer;
+    }
+    // The looser rules: any checker, any die that lands on an open point or, once every human
+    // checker is home, reaches the tray.
+    // Onto the board: refused when blocked, a hit on a lone computer checker.
     if (t >= 1) {
         if (t > 24 || BlockedForHuman(PointAt(t))) {
             return answer;
@@ -21,7 +58,7 @@ MoveTarget GameRules::HumanMoveTarget(int s, int d) const {
         answer.hits = PointAt(t).Owner() == ComputerSide && PointAt(t).count == 1;
         return answer;
     }
-    // 3. Off the board: any die that reaches bears off, once every human checker is home.
+    // Off the board: any die that reaches bears off, once every human checker is home.
     if (!AllHome()) {
         return answer;
     }
@@ -41,6 +78,14 @@ bool GameRules::AllHome() const {
 }
 
 bool GameRules::CanMove(int d) const {
+    if (!looseRules) {
+        for (int s = 1; s <= HumanBar; s++) {
+            if (HumanMoveTarget(s, d).allowed) {
+                return true;
+            }
+        }
+        return false;
+    }
     // 1. With a checker on the bar only entering counts.
     if (PointAt(HumanBar).Owner() == HumanSide) {
         const int t = HumanBar - d;
@@ -88,6 +133,9 @@ MoveTarget GameRules::ComputerMoveTarget(int s, int d) const {
 }
 
 bool GameRules::HumanHasAnyMove() const {
+    if (!looseRules) {
+        return CanMove(dice[0]) || CanMove(dice[1]);
+    }
     for (int s = 1; s <= HumanBar; s++) {
         if (PointAt(s).Owner() != HumanSide) {
             continue;
@@ -114,7 +162,12 @@ bool GameRules::StartHumanMove(int s) {
     if (!move.allowed) {
         return false;
     }
-    // 3. The move is on: no more input until the hand is back.
+    // 3. The move is on: no more input until the hand is back. The die is spent.
+    if (!looseRules) {
+        humanDiceUsed |=
+            HumanPlays().DieBit(humanDiceUsed, static_cast<unsigned>(dice[selectedDie]));
+        humanMovesMade++;
+    }
     inputEnabled = false;
     StartMove(s, move, ComputerBar);
     return true;

@@ -76,14 +76,16 @@ void GameRules::TurnBookkeeping() {
     if (movesLeft == 2) {
         SwitchDie();
     }
-    // 2. A die that cannot be used ends the turn.
-    if (!CanMove(dice[selectedDie])) {
+    // 2. The turn ends when nothing more can be played: under the full rules when no legal move
+    //    remains, under the looser ones when the selected die cannot be used.
+    if (looseRules ? !CanMove(dice[selectedDie]) : !HumanHasAnyMove()) {
         movesLeft = 0;
     }
-    // 3. This move is done.
+    // 3. This move is done; the die to play next is one that can be played.
     if (movesLeft > 0) {
         movesLeft--;
     }
+    FollowLegalDie();
     // 4. The hand is the pointer again.
     inputEnabled = true;
     view->HandToPointer();
@@ -100,13 +102,34 @@ void GameRules::PassTurnToComputer() {
     SwitchSide();
     RollForTurn();
     PlanComputerTurn();
+    // The computer's roll stays on show a while before its hand sets off, or before the human's
+    // roll replaces one it cannot use.
+    if (!looseRules) {
+        inputEnabled = false;
+        computerRollFrames = movesLeft > 0 ? ComputerRollShowFrames : ComputerPassShowFrames;
+        return;
+    }
+    EndComputerRollPause();
+}
+
+void GameRules::EndComputerRollPause() {
+    computerRollFrames = 0;
     if (movesLeft > 0) {
         BeginComputerMoves();
         return;
     }
-    // The computer cannot move: the human rolls again at once.
+    HumanRollsAfterComputer();
+}
+
+void GameRules::HumanRollsAfterComputer() {
+    // The computer cannot move: the human rolls again. After the pause the hand goes back to
+    // where the pointer went meanwhile.
     SwitchSide();
     RollForTurn();
+    inputEnabled = true;
+    if (!looseRules) {
+        view->HandToPointer();
+    }
     view->ShowHover();
 }
 
@@ -130,6 +153,18 @@ void GameRules::SwitchDie() {
         return;
     }
     selectedDie = selectedDie == 0 ? 1 : 0;
+}
+
+void GameRules::SelectOtherDie() {
+    if (looseRules || CanMove(dice[1 - selectedDie])) {
+        SwitchDie();
+    }
+}
+
+void GameRules::FollowLegalDie() {
+    if (!looseRules && !CanMove(dice[selectedDie]) && CanMove(dice[1 - selectedDie])) {
+        selectedDie = 1 - selectedDie;
+    }
 }
 
 void GameRules::FillSnapshot(BoardState& board) const {

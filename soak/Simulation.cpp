@@ -19,12 +19,62 @@ static std::vector<int> LegalSources(const GameRules& rules, int die) {
     return sources;
 }
 
-SimulationResult Simulate(const std::string& weights, int games, unsigned seed,
+// The board as the side to move sees it, that side as player 1.
+static void MoverFrame(const GameRules& rules, int side, PointEntry points[26]) {
+    if (side == HumanSide) {
+        rules.HumanFrame(points);
+        return;
+    }
+    BoardState board;
+    rules.FillSnapshot(board);
+    for (int p = 0; p < 26; p++) {
+        points[p] = board.points[p];
+    }
+}
+
+// A turn under way: its side, roll and first board; checked against the legal plays when it ends.
+struct TurnRecord {
+    int side = 0;
+    unsigned dice[2] = {0, 0};
+    PointEntry start[26];
+};
+
+// Whether the turn ended on a legal play of its roll: one of the plays' ends, or the board it
+// started from when the roll could not be played.
+static bool EndsOnALegalPlay(const GameRules& rules, const TurnRecord& turn, LegalPlays& plays) {
+    PointEntry end[26];
+    MoverFrame(rules, turn.side, end);
+    plays.Begin(turn.start, turn.dice[0], turn.dice[1]);
+    if (plays.PlayLength() > 0) {
+        return plays.IsPlayEnd(end);
+    }
+    for (int p = 0; p < 26; p++) {
+        if (end[p].owner != turn.start[p].owner || end[p].count != turn.start[p].count) {
+            return false;
+        }
+    }
+    return true;
+}
+
+SimulationResult Simulate(const std::string& weights, int games, unsigned seed, bool looseRules,
                           const std::function<void(const SimulationResult&)>& afterGame) {
     SimulationResult result;
     auto table = std::make_unique<GameTable>();
     GameRules& rules = table->Rules();
+    rules.UseLooseRules(looseRules);
     rules.Computer().weightDirectory = weights;
+    LegalPlays plays;
+    TurnRecord turn;
+    // Checks the turn that has just ended, if any, and forgets it.
+    auto checkTurnEnd = [&]() {
+        if (!looseRules && turn.side != 0 && !EndsOnALegalPlay(rules, turn, plays)) {
+            result.fault = std::string(turn.side == HumanSide ? "a human" : "a computer") +
+                           " turn did not end on a legal play of " + std::to_string(turn.dice[0]) +
+                           "-" + std::to_string(turn.dice[1]) + ", after frame " +
+                           std::to_string(result.frames);
+        }
+        turn.side = 0;
+    };
     TablePlayer player(*table);
     std::mt19937 human(seed);
     Srand(seed);
@@ -65,20 +115,31 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed,
             fail("a turn is stuck");
         }
 
-        // 3. Every roll starts a turn: the human's opens on die 0, with four moves for doubles.
+        // 3. Every roll starts a turn: the human's opens with four moves for doubles, on die 0, or
+        // under the full rules on a die that can be played when either can. The turn before it
+        // ended on a legal play.
         if (rules.TurnsStarted() != turns) {
+            checkTurnEnd();
             if (rules.CurrentSide() == HumanSide && rules.GameOverFrames() == 0) {
                 const bool doubles = rules.DieValue(0) == rules.DieValue(1);
-                if (rules.MovesLeft() != (doubles ? 4 : 2) || rules.SelectedDie() != 0) {
+                const bool dieOk =
+                    looseRules ? rules.SelectedDie() == 0
+                               : rules.CanMove(rules.SelectedValue()) || !rules.HumanHasAnyMove();
+                if (rules.MovesLeft() != (doubles ? 4 : 2) || !dieOk) {
                     fail("a human turn opened wrongly");
                 }
             }
+            turn.side = rules.CurrentSide();
+            turn.dice[0] = static_cast<unsigned>(rules.DieValue(0));
+            turn.dice[1] = static_cast<unsigned>(rules.DieValue(1));
+            MoverFrame(rules, turn.side, turn.start);
             turns = rules.TurnsStarted();
             result.turns++;
             result.longestTurn = std::max(result.longestTurn, turnFrames);
             turnFrames = 0;
         }
         if (rules.GamesFinished() != result.games) {
+            checkTurnEnd();
             result.games = rules.GamesFinished();
             if (afterGame) {
                 afterGame(result);

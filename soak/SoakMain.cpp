@@ -13,9 +13,11 @@
 #include "soak/Simulation.h"
 
 static const char* const usage =
-    "usage: kestrane-soak --games N --frames M [--seed S] [--weights DIR]\n"
+    "usage: kestrane-soak --games N --frames M [--seed S] [--weights DIR] [--loose-rules]\n"
     "Plays N seeded whole games without a window, then runs M frames of random input through\n"
-    "the game's main loop, and prints what it saw and the resident memory as it goes.\n";
+    "the game's main loop, and prints what it saw and the resident memory as it goes. The games\n"
+    "are played by the full rules of backgammon, every turn checked to end on a legal play, or\n"
+    "with --loose-rules by the game's first, looser rules.\n";
 
 // The resident set of this process, in KiB.
 static long ResidentKiB() {
@@ -45,11 +47,16 @@ int main(int argc, char** argv) {
     long frames = 0;
     long seed = 1;
     std::string weights;
+    bool looseRules = false;
     for (int i = 1; i < argc; ++i) {
         const std::string key = argv[i];
         if (key == "--help" || key == "-h") {
             std::fputs(usage, stdout);
             return 0;
+        }
+        if (key == "--loose-rules") {
+            looseRules = true;
+            continue;
         }
         const char* value = i + 1 < argc ? argv[++i] : nullptr;
         const bool ok = value && ((key == "--games" && ReadCount(value, 0, 100000000, games)) ||
@@ -70,7 +77,7 @@ int main(int argc, char** argv) {
         std::printf("games: resident %ld KiB at start\n", start);
         const long tenth = games >= 10 ? games / 10 : 1;
         const SimulationResult r =
-            Simulate(weights, static_cast<int>(games), static_cast<unsigned>(seed),
+            Simulate(weights, static_cast<int>(games), static_cast<unsigned>(seed), looseRules,
                      [tenth](const SimulationResult& s) {
                          if (s.games % tenth == 0) {
                              std::printf("games: %d games, %ld frames, resident %ld KiB\n", s.games,

@@ -11,24 +11,15 @@ void TablePlayer::Frame() {
 }
 
 void TablePlayer::MouseMove(float px, float py) {
-    table.SetPointer(px, py);
-    if (table.InputEnabled()) {
-        table.MouseToBoard();
-        table.HoverStep();
-    }
+    table.PointerMoved(static_cast<int>(px), static_cast<int>(py));
 }
 
 void TablePlayer::LeftClick(float px, float py) {
-    if (table.InputEnabled()) {
-        table.SetPointer(px, py);
-        table.MouseToBoard();
-        table.DropStep();
-    }
+    table.LeftClick(static_cast<int>(px), static_cast<int>(py));
 }
 
 void TablePlayer::RightClick(float px, float py) {
-    table.SetPointer(px, py);
-    table.OtherDieStep();
+    table.RightClick(static_cast<int>(px), static_cast<int>(py));
 }
 
 void TablePlayer::PixelForPoint(int p, float& px, float& py) const {

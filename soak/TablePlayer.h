@@ -3,8 +3,8 @@
 #include "table/GameTable.h"
 
 // Plays the one game table without a window. A frame is one step of game time, as the window's
-// frame advances the table; the mouse goes through the same calls, in the same order and under
-// the same conditions, as the game's event handling makes them. Mouse positions are client pixels.
+// frame advances the table; the mouse goes through the table's own pointer and click operations,
+// the ones the game's event handling calls. Mouse positions are client pixels.
 class TablePlayer {
 public:
     explicit TablePlayer(GameTable& table, int width = 800, int height = 600);

@@ -30,6 +30,13 @@ public:
     float PointerY() const { return mouseY; }
     void MouseToBoard();
 
+    // The player's pointer and buttons in client pixels, as the window reports them (past the
+    // edges while a button is held): the one way a pointer move or a click reaches the game, for
+    // the application and the test players alike.
+    void PointerMoved(int x, int y);
+    void LeftClick(int x, int y);
+    void RightClick(int x, int y);
+
     // The human's input.
     int HoverStep();
     void DropStep();
@@ -88,6 +95,8 @@ private:
     void GameWon() override;
     void PositionReset() override;
 
+    // The pointer, clamped to the client area.
+    void StorePointer(int x, int y);
     // Colours only, without a rendering context.
     bool StoreColourScheme(int n);
     void SelectStack(int point, bool flag);

@@ -20,21 +20,17 @@ int GameTable::HoverStep() {
     if (hoveredPoint < 0 || hoveredPoint > HumanBar) {
         return hoveredPoint;
     }
-    // 6. Over the human's checkers: highlight them and preview where the selected die puts one.
+    // 6. Over the human's checkers: highlight them and preview where a click would put one with
+    // the selected die, tray included: the next slot, or the blot's own slot for a hit.
     if (rules.PointAt(hoveredPoint).Owner() == HumanSide) {
         SelectStack(hoveredPoint, true);
-        const int t = hoveredPoint - rules.SelectedValue();
-        // Bearing off shows no ghost.
-        if (t <= 0) {
-            return hoveredPoint;
+        const MoveTarget move = rules.HumanMoveTarget(hoveredPoint, rules.SelectedValue());
+        if (move.allowed) {
+            ghostVisible = true;
+            ghostChecker.current =
+                move.hits ? checkers[rules.PointAt(move.to).Top()].current : NextSlot(move.to);
         }
-        if (t > 24 || (rules.PointAt(t).Owner() == ComputerSide && rules.PointAt(t).count != 1)) {
-            return hoveredPoint;
-        }
-        ghostVisible = true;
-        ghostChecker.current = NextSlot(t);
     }
-    // 7.
     return hoveredPoint;
 }
 
@@ -57,7 +53,42 @@ void GameTable::OtherDieStep() {
     if (!rules.HumanMayAct()) {
         return;
     }
-    rules.SwitchDie();
+    rules.SelectOtherDie();
     MouseToBoard();
     HoverStep();
+}
+
+void GameTable::PointerMoved(int x, int y) {
+    StorePointer(x, y);
+    if (rules.InputEnabled()) {
+        MouseToBoard();
+        HoverStep();
+    }
+}
+
+void GameTable::LeftClick(int x, int y) {
+    if (rules.InputEnabled()) {
+        StorePointer(x, y);
+        MouseToBoard();
+        DropStep();
+    }
+}
+
+void GameTable::RightClick(int x, int y) {
+    StorePointer(x, y);
+    OtherDieStep();
+}
+
+void GameTable::StorePointer(int x, int y) {
+    // While a button is held the window system goes on reporting the pointer past the window's
+    // edges. The hand stays on the board: a position outside the client area counts as the
+    // nearest point of its edge.
+    const int right = clientWidth > 0 ? clientWidth - 1 : 0;
+    const int bottom = clientHeight > 0 ? clientHeight - 1 : 0;
+    SetPointer(static_cast<float>(x < 0       ? 0
+                                  : x > right ? right
+                                              : x),
+               static_cast<float>(y < 0        ? 0
+                                  : y > bottom ? bottom
+                                               : y));
 }

@@ -21,7 +21,8 @@ protected:
 };
 
 // Recorded on a 30 Hz display (two steps of game time a frame), replayed where frames come at 60:
-// the hand only comes to the same place if the replay takes the recorded steps.
+// the hand only comes to the same place if the replay takes the recorded steps. The replay plays
+// by the rules of the recording, whatever its command line asks.
 TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Fake().refreshPeriod = 33333;
     Script(5, Down(Key{'W'}));
@@ -37,7 +38,10 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     SetUp();
     Script(10, Down(Key{'A'}));  // live input must not change the replay
     setenv("KESTRANE_REPLAY", path.c_str(), 1);
-    ASSERT_EQ(app->Run(), 0);
+    GameSettings loose = SettingsFromEnvironment();
+    loose.looseRules = true;
+    ASSERT_EQ(app->Run(loose), 0);
+    EXPECT_FALSE(app->table.Rules().LooseRules());
     EXPECT_EQ(app->table.TheHand().current.x, hand.x);
     EXPECT_EQ(app->table.TheHand().current.z, hand.z);
     EXPECT_EQ(app->table.PointerX(), 321.0f);
@@ -47,7 +51,8 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
 }
 
 // The journals of the game's first window system still replay: an arrow, a pointer move whose
-// position travelled in two 16-bit halves (-3, 5) and a close, at the passes they were recorded.
+// position travelled in two 16-bit halves (-3, 5) and a close, at the passes they were recorded,
+// under the looser rules every run was played by then.
 TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     std::ofstream(path) << "kestrane-journal 2\nmessage 3 256 37 0\nmessage 6 274 61760 0\n"
                            "message 6 512 0 393213\nmessage 6 16 0 0\n";
@@ -58,6 +63,7 @@ TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     EXPECT_EQ(app->table.PointerX(), 0.0f);
     EXPECT_EQ(app->table.PointerY(), 5.0f);
     EXPECT_EQ(Fake().swaps, 6);
+    EXPECT_TRUE(app->table.Rules().LooseRules());
 }
 
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
@@ -76,7 +82,9 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         const char* where;
     } bad[] = {
         {"", "empty"},
-        {"kestrane-journal 4\n", "line 1"},
+        {"kestrane-journal 5\n", "line 1"},
+        {"kestrane-journal 4\nrules strict\n", "line 2"},
+        {"kestrane-journal 3\nrules full\n", "line 2"},
         {"kestrane-journal 2\nsteps 0 -1\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 256 87\n", "line 2"},
         {"kestrane-journal 1\nmessage 0 99999 1 0\n", "line 2"},
@@ -126,12 +134,13 @@ TEST_F(JournalTest, EveryKindOfEventReplaysAsRecorded) {
         Close(),
     };
     InputJournal journal;
-    ASSERT_TRUE(journal.StartRecording(path.c_str()));
+    ASSERT_TRUE(journal.StartRecording(path.c_str(), true));
     for (const Event& e : recorded) {
         journal.Record(e);
     }
     journal.Stop();
     ASSERT_TRUE(journal.StartReplay(path.c_str()));
+    EXPECT_TRUE(journal.LooseRules());
     for (const Event& e : recorded) {
         Event replayed;
         ASSERT_TRUE(journal.Next(replayed));

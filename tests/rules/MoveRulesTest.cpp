@@ -23,9 +23,11 @@ static void ExpectTargets(const GameTable& table, std::initializer_list<Case> ca
     }
 }
 
-// The computer moves up the board; past 24 it bears off with no home test at all.
+// The computer moves up the board; past 24 it bears off with no home test at all. The human's
+// targets here are the looser rules': any checker, with any die.
 TEST(MoveTarget, BlockedPointsAndHits) {
     auto table = std::make_unique<GameTable>();
+    table->Rules().UseLooseRules(true);
     SetPosition(*table, "h13:5 c10:2 c9:1 h8:2 c12:3 c20:2 h23:2 h22:1 c0:1 h3:2");
     const int H = HumanSide, C = ComputerSide;
     const std::initializer_list<Case> cases = {{H, 13, 3, Refused}, {H, 13, 4, 9, true},
@@ -36,8 +38,9 @@ TEST(MoveTarget, BlockedPointsAndHits) {
     ExpectTargets(*table, cases);
 }
 
-TEST(MoveTarget, HumanBearsOffOnlyWithEveryCheckerHomeButNeedsNoExactDie) {
+TEST(MoveTarget, LooseRulesBearOffWithEveryCheckerHomeButNeedNoExactDie) {
     auto table = std::make_unique<GameTable>();
+    table->Rules().UseLooseRules(true);
     SetPosition(*table, "h2:3 h6:4 c24:2");
     // No highest-checker rule: a 6 bears off from point 2 while point 6 is still held.
     ExpectTargets(*table, {{HumanSide, 2, 5, HumanTray}, {HumanSide, 2, 6, HumanTray}});

@@ -43,3 +43,40 @@ void SetPosition(GameTable& table, const char* stacks) {
 void SetRoll(GameTable& table, int a, int b) {
     table.Rules().OpenRoll(a, b);
 }
+
+void RandomBoard(std::mt19937& rng, PointEntry points[26]) {
+    for (unsigned p = 0; p < 26; p++) {
+        points[p] = PointEntry{};
+    }
+    const bool home = rng() % 4 == 0;
+    for (unsigned side = 1; side <= 2; side++) {
+        const unsigned off = rng() % 3 == 0 ? rng() % 8 : 0;
+        for (unsigned c = off; c < 15;) {
+            unsigned p = 1 + rng() % 24;
+            if (rng() % 25 == 0) {
+                p = side == 1 ? 0 : 25;
+            } else if (side == 1 && home) {
+                p = 19 + rng() % 6;
+            }
+            PointEntry& e = points[p];
+            if (e.owner != 0 && e.owner != side) {
+                continue;
+            }
+            e.owner = side;
+            e.count++;
+            c++;
+        }
+    }
+}
+
+std::string HumanStacks(const PointEntry points[26]) {
+    // The mover's point q is the table's 25 - q for both sides.
+    std::string stacks;
+    for (unsigned q = 0; q < 26; q++) {
+        if (points[q].count > 0) {
+            stacks += (points[q].owner == 1 ? "h" : "c") + std::to_string(25 - q) + ":" +
+                      std::to_string(points[q].count) + " ";
+        }
+    }
+    return stacks;
+}

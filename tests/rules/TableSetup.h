@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <random>
+#include <string>
 
 #include "soak/TablePlayer.h"
 
@@ -16,3 +18,10 @@ void SetPosition(GameTable& table, const char* stacks);
 
 // The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
 void SetRoll(GameTable& table, int a, int b);
+
+// A random board of the game in the mover's frame (the mover is player 1, its bar on 0): fifteen
+// checkers a side, a few borne off or on the bar, one side a point; a quarter of the boards have
+// the mover's checkers all home, so that bearing off comes up.
+void RandomBoard(std::mt19937& rng, PointEntry points[26]);
+// The stacks of a board in the mover's frame, for SetPosition, with the human as the mover.
+std::string HumanStacks(const PointEntry points[26]);
