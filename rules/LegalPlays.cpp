@@ -132,8 +132,7 @@ void LegalPlays::Begin(const PointEntry start[26], unsigned a, unsigned b) {
     }
 }
 
-bool LegalPlays::Allows(const BoardState& now, unsigned used, unsigned from,
-                        unsigned die) const {
+bool LegalPlays::Allows(const BoardState& now, unsigned used, unsigned from, unsigned die) const {
     const unsigned mark = playLength == 0 ? 0 : DieBit(used, die);
     if (mark == 0 || !now.MayMove(from, die)) {
         return false;

@@ -39,8 +39,9 @@ public:
     using Key = std::array<std::uint64_t, 4>;
     struct KeyHash {
         std::size_t operator()(const Key& k) const {
-            return static_cast<std::size_t>(k[0] * 0x9E3779B97F4A7C15ull ^ k[1] * 0xC2B2AE3D27D4EB4Full ^
-                                            k[2] * 0x165667B19E3779F9ull ^ k[3] * 0xD6E8FEB86659FD93ull);
+            return static_cast<std::size_t>(
+                k[0] * 0x9E3779B97F4A7C15ull ^ k[1] * 0xC2B2AE3D27D4EB4Full ^
+                k[2] * 0x165667B19E3779F9ull ^ k[3] * 0xD6E8FEB86659FD93ull);
         }
     };
     using KeySet = std::unordered_set<Key, KeyHash>;
@@ -49,7 +50,6 @@ public:
     bool IsPlayEnd(const PointEntry final[26]) const;
 
 private:
-
     PlayEnumerator enumerator;
     Key startKey = {};
     unsigned dice[2] = {0, 0};

@@ -52,6 +52,7 @@ TEST(Search, EnumerationOrderAndTies) {
         unsigned d0, d1, player;
         std::vector<unsigned> preferred;  // none: every value ties, in both searches
         std::string expected;
+        bool looseRules = false;
     } cases[] = {
         // Pass 0, i = 0, j = 0 comes first: 1-4-5; with the dice the other way round the 1 is
         // played first; the first quadruple runs one checker 1-2-3-4-5.
@@ -61,10 +62,13 @@ TEST(Search, EnumerationOrderAndTies) {
         // 1-4 with 1-2 is found as (0,3),(1,1) before (0,1),(1,3); a better value found late wins.
         {start, 3, 1, 1, {2, 4}, "0/3 1/1"},
         {start, 3, 1, 1, {20, 22}, "10/3 11/1"},
-        // 6 then 5 and 5 then 6 both end on the held 12: one die only, by value alone.
+        // 6 then 5 and 5 then 6 both end on the held 12: one die only, the larger, whatever the
+        // values; by value alone under the looser rules.
         {lone, 6, 5, 1, {}, "0/6"},
-        {lone, 5, 6, 1, {}, "0/5"},
-        {lone, 6, 5, 1, {6}, "0/5"},
+        {lone, 5, 6, 1, {}, "0/6"},
+        {lone, 6, 5, 1, {6}, "0/6"},
+        {lone, 5, 6, 1, {}, "0/5", true},
+        {lone, 6, 5, 1, {6}, "0/5", true},
         // A two-dice play beats the one-die play that the values prefer.
         {{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, -2}, 6, 5, 1, {7, 10}, "0/6 1/5"},
         // The checker on 1 cannot move: (1, 1, 1, 1) is the first quadruple with four moves,
@@ -93,6 +97,7 @@ TEST(Search, EnumerationOrderAndTies) {
         const BoardState board = BoardFromSigned(c.position);
         ScriptedAgent agent;
         agent.preferred = c.preferred;
+        agent.largerDieRule = fast.largerDieRule = !c.looseRules;
         EXPECT_EQ(agent.Choose(board, c.d0, c.d1, c.player), c.expected);
         if (c.preferred.empty()) {
             EXPECT_EQ(Chosen(fast, board, c.d0, c.d1, c.player), c.expected);

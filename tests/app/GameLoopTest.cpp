@@ -125,6 +125,67 @@ TEST_F(GameLoopTest, GameTimeRunsAtSixtyStepsASecondWhateverTheRefresh) {
     }
 }
 
+// The computer's roll is on show for half a second, 30 frames, before its hand sets off, and a
+// roll it cannot use for a second, 60 frames, before the human's roll replaces it. The human's
+// last move of a turn (13 to 8) hands the computer the dice; in the blocked game the human holds
+// every point the computer's two hit checkers could enter on.
+TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds) {
+    for (const bool blocked : {false, true}) {
+        SetUp();
+        GameTable& table = app->table;
+        GameRules& rules = table.Rules();
+        int rollSwap = 0;
+        int endSwap = 0;
+        Pose handAtRoll;
+        Fake().onSwap = [&](int swap) {
+            if (swap == 1) {
+                rules.StartNewGame();
+                if (blocked) {
+                    Position& board = rules.EditBoard();
+                    board.Clear();
+                    int human = 15;
+                    int computer = 0;
+                    for (int p = 1; p <= 6; p++) {
+                        board.points[p].Push(human++);
+                        board.points[p].Push(human++);
+                    }
+                    while (human < CheckerCount) {
+                        board.points[13].Push(human++);
+                    }
+                    board.points[ComputerBar].Push(computer++);
+                    board.points[ComputerBar].Push(computer++);
+                    while (computer < 15) {
+                        board.points[24].Push(computer++);
+                    }
+                    table.PlaceCheckersOnTheirSlots();
+                }
+                rules.OpenRoll(5, 2);
+                rules.SetTurn(1, true);
+                ASSERT_TRUE(
+                    TablePlayer(table, table.ClientWidth(), table.ClientHeight()).ClickPoint(13));
+            } else if (rollSwap == 0 && rules.CurrentSide() == ComputerSide) {
+                rollSwap = swap;
+                handAtRoll = table.TheHand().current;
+            } else if (rollSwap > 0 && endSwap == 0) {
+                const Pose& hand = table.TheHand().current;
+                const bool handMoved = hand.x != handAtRoll.x || hand.z != handAtRoll.z;
+                if (!blocked && handMoved) {
+                    endSwap = swap;
+                } else if (blocked && rules.CurrentSide() == HumanSide) {
+                    endSwap = swap;
+                } else {
+                    EXPECT_FALSE(handMoved) << "a pass moves no checker";
+                }
+            }
+            app->done = swap > 400;
+        };
+        EXPECT_EQ(app->Run(), 0);
+        ASSERT_GT(rollSwap, 1) << blocked;
+        EXPECT_EQ(endSwap - rollSwap,
+                  blocked ? GameRules::ComputerPassShowFrames : GameRules::ComputerRollShowFrames);
+    }
+}
+
 // After a half-second stall (a computer move) at most a few steps are made up at once, then the
 // old cadence: no burst of steps to catch up.
 TEST(FramePacer, DoesNotBurstAfterAStall) {

@@ -35,8 +35,10 @@ TEST(GameSettings, OptionsGoOverTheEnvironmentSwitches) {
     GameSettings plain = SettingsFromEnvironment();
     EXPECT_EQ(Parse({}, plain, error), OptionsOutcome::Run);
     EXPECT_TRUE(plain.pacing);
-    EXPECT_EQ(Parse({"--no-pacing"}, plain, error), OptionsOutcome::Run);
+    EXPECT_FALSE(plain.looseRules);
+    EXPECT_EQ(Parse({"--no-pacing", "--loose-rules"}, plain, error), OptionsOutcome::Run);
     EXPECT_FALSE(plain.pacing);
+    EXPECT_TRUE(plain.looseRules);
     EXPECT_EQ(Parse({"--report-fps", "--help", "--bogus"}, plain, error), OptionsOutcome::Help);
     EXPECT_EQ(Parse({"--version"}, plain, error), OptionsOutcome::Version);
 }
