@@ -129,7 +129,7 @@ public:
     int StalledComputerTurns() const { return stalledComputerTurns; }
 
     static constexpr int NoMovePassFrames = 60;
-    static constexpr int GameOverPauseFrames = 120;
+    static constexpr int GameOverPauseFrames = 180;
 
 private:
     void SetUpStartingPosition();

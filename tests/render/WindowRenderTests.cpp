@@ -17,6 +17,7 @@
 #include "PngWriter.h"
 #include "app/App.h"
 #include "platform/Events.h"
+#include "tests/rules/TableSetup.h"
 
 #ifndef KESTRANE_SCREENSHOT_DIR
 #define KESTRANE_SCREENSHOT_DIR "screenshots"
@@ -328,5 +329,88 @@ TEST_F(GameWindowTest, PipsStayWholeAtEveryTiltTurnAndZoom) {
             EXPECT_LE(missing, pips / 20) << pips << " pip pixels";
             EXPECT_LE(extra, pips / 20) << pips << " pip pixels";
         }
+    }
+}
+
+// The end of a game, shown for the pause on its final position: a gold glow on the ground around
+// the winner's tray, and the loser's checkers dimmed; the winner's checkers keep their colour and
+// the loser's tray stays dark. Every scheme, either winner, the side colours swapped or not.
+static bool IsGold(const Rgb& c) {
+    return c.r > 0.4f && c.g > 0.55f * c.r && c.g < 0.9f * c.r && c.b < 0.3f * c.r;
+}
+
+TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
+    const struct {
+        char scheme;
+        bool swapped;
+        int winner;
+    } games[] = {{'9', false, HumanSide},    {'9', false, ComputerSide}, {'1', true, HumanSide},
+                 {'2', false, ComputerSide}, {'3', false, HumanSide},    {'4', true, ComputerSide}};
+    // Beside the tray's outer edge and past its end nearer the middle of the board.
+    const auto glowSpots = [](int side) {
+        const float s = side == HumanSide ? 1.0f : -1.0f;
+        return std::vector<Feature>{{1.23f, -0.011f, 0.5f * s}, {1.14f, -0.011f, 0.055f * s}};
+    };
+    const auto top = [](int point, unsigned slot) {
+        const Pose p = SlotPosition(point, slot);
+        return Feature{p.x, p.y + 0.01f, p.z};
+    };
+    GameRules& rules = app->table.Rules();
+    for (const auto& g : games) {
+        SCOPED_TRACE(::testing::Message() << "scheme " << g.scheme << (g.swapped ? " swapped" : "")
+                                          << " winner " << g.winner);
+        TypeAndDraw(g.scheme);
+        if (g.swapped)
+            TypeAndDraw('0');
+        const int loser = g.winner == HumanSide ? ComputerSide : HumanSide;
+        const Feature loserChecker = top(g.winner == HumanSide ? 22 : 3, 1);
+        const Feature winnerChecker = top(g.winner == HumanSide ? HumanTray : ComputerTray, 12);
+        // The winner's last checker comes off with the first die.
+        if (g.winner == HumanSide) {
+            SetPosition(app->table, "h2:1 c22:2");
+            rules.OpenRoll(4, 1);
+        } else {
+            SetPosition(app->table, "c24:1 h3:2");
+            rules.SwitchSide();
+            rules.OpenRoll(1, 3);
+        }
+        const Frame before = Draw();
+        const int finished = rules.GamesFinished();
+        if (g.winner == HumanSide) {
+            ASSERT_TRUE(rules.StartHumanMove(2));
+        } else {
+            Play play;
+            play.moves[play.count].from = 24;
+            play.moves[play.count++].die = 1;
+            rules.ReadComputerMoves(play);
+            rules.BeginComputerMoves();
+        }
+        for (int frame = 0; rules.GamesFinished() == finished; ++frame) {
+            ASSERT_LT(frame, 200) << "the game was not won";
+            app->StepFrame();
+        }
+        // A quarter of a second for the cue to come up.
+        for (int frame = 0; frame < 15; ++frame)
+            app->StepFrame();
+        const Frame after = Draw();
+
+        for (const Feature& spot : glowSpots(g.winner)) {
+            EXPECT_TRUE(IsGold(At(after, spot))) << At(after, spot);
+            EXPECT_GT(At(after, spot).Brightness(), At(before, spot).Brightness() + 0.2f);
+        }
+        for (const Feature& spot : glowSpots(loser))
+            EXPECT_FALSE(IsGold(At(after, spot))) << At(after, spot);
+        EXPECT_LT(At(after, loserChecker).Brightness(),
+                  0.5f * At(before, loserChecker).Brightness())
+            << At(before, loserChecker) << " then " << At(after, loserChecker);
+        EXPECT_NEAR(At(after, winnerChecker).Brightness(), At(before, winnerChecker).Brightness(),
+                    0.05f)
+            << At(before, winnerChecker) << " then " << At(after, winnerChecker);
+        if (&g == &games[0])
+            after.Save("winner-cue.png");
+
+        // The pause runs out and the next game starts.
+        while (rules.GameOverFrames() > 0)
+            app->StepFrame();
     }
 }
