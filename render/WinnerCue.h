@@ -1,7 +1,7 @@
 #pragma once
 
 // The sign of a won game, on show for as long as the finished position stays in view: the
-// winner's tray glows in a slow gold pulse and every checker of the loser fades to a third of its
+// winner's tray glows in a slow gold pulse and every checker of the loser fades to 0.3 of its
 // brightness, so that who won shows at a glance whatever the colours. The table starts it when
 // the rules report the win, steps it once a frame before drawing, and stops it when the next game
 // starts; drawing changes nothing.

@@ -6,7 +6,7 @@
 #include "render/WinnerCue.h"
 #include "rules/Position.h"
 
-// Gold, bright on the black around the board and unlike any scheme's board or checkers.
+// Gold: bright on the black around the board, and no colour of the board itself in any scheme.
 static const float gold[3] = {1.0f, 0.75f, 0.15f};
 // The glow reaches this far past the checkers' edges at full strength, then fades out over the
 // fringe. It lies a hair below the lowest borne-off checker.
