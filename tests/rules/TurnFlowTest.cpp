@@ -165,6 +165,7 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
         // Whole frames, the cue's animation with the turn flow.
         for (int frame = 0; table->Rules().GamesFinished() == finished; frame++) {
             ASSERT_LT(frame, 1000) << "the game is won";
+            ASSERT_FALSE(table->Cue().On());
             table->Advance();
         }
         EXPECT_EQ(table->Rules().LastWinner(), winner);
