@@ -26,8 +26,8 @@ public:
 
     static void BuildLists();
     // Draws the checker turned by `turn` degrees about its axis: its own rotY, or for a selected
-    // checker its place in the shared spin.
-    void Draw(float turn) const;
+    // checker its place in the shared spin; its colour scaled by `shade`.
+    void Draw(float turn, float shade = 1.0f) const;
     // The shared spin of the selected checkers after `turns` more half-degree steps; it starts over
     // at 0 past 360. Each selected checker turns it half a degree further, so a highlighted stack
     // turns at staggered angles.

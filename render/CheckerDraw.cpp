@@ -52,7 +52,7 @@ void Checker::BuildLists() {
     WriteCheckerList(out);
 }
 
-void Checker::Draw(float turn) const {
+void Checker::Draw(float turn, float shade) const {
     glPushMatrix();
     glTranslatef(current.x, current.y, current.z);
     glRotatef(current.rotX, 1.0f, 0.0f, 0.0f);
@@ -69,7 +69,10 @@ void Checker::Draw(float turn) const {
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
     } else {
-        glColor3fv(selected ? colours.highlight : colourFlag == 0 ? colours.sideA : colours.sideB);
+        const float* colour = selected          ? colours.highlight
+                              : colourFlag == 0 ? colours.sideA
+                                                : colours.sideB;
+        glColor3f(colour[0] * shade, colour[1] * shade, colour[2] * shade);
         glCallList(CheckerList);
     }
     glPopMatrix();

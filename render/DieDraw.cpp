@@ -45,10 +45,9 @@ static void Pip(ShapeWriter& out, const PipFace& face, float x, float y, float z
     out.PopMatrix();
 }
 
-static void WriteBody(ShapeWriter& out) {
+static void WriteFaces(ShapeWriter& out) {
     const float a = halfEdge;
-    const float o = pipOffset;
-    out.BeginList(DieBodyList);
+    out.BeginList(DieFacesList);
     out.Begin(GL_QUADS);
     Face(out, 0.0f, 1.0f, 0.0f, {{-a, a, -a}, {-a, a, a}, {a, a, a}, {a, a, -a}});
     Face(out, 0.0f, -1.0f, 0.0f, {{-a, -a, -a}, {a, -a, -a}, {a, -a, a}, {-a, -a, a}});
@@ -57,6 +56,16 @@ static void WriteBody(ShapeWriter& out) {
     Face(out, 0.0f, 0.0f, -1.0f, {{a, -a, -a}, {-a, -a, -a}, {-a, a, -a}, {a, a, -a}});
     Face(out, 0.0f, 0.0f, 1.0f, {{-a, -a, a}, {a, -a, a}, {a, a, a}, {-a, a, a}});
     out.End();
+    out.EndList();
+}
+
+// The pips lie in the planes of the faces, so they can only be drawn over faces that left the
+// depth buffer alone (see Die::Draw).
+static void WriteBody(ShapeWriter& out) {
+    const float a = halfEdge;
+    const float o = pipOffset;
+    out.BeginList(DieBodyList);
+    out.CallList(DieFacesList);
 
     const PipFace top = {90.0f, 90.0f};
     const PipFace bottom = {-90.0f, -90.0f};
@@ -112,6 +121,7 @@ static void WriteShadow(ShapeWriter& out, float shadowHeight) {
 
 void WriteDieLists(float shadowHeight, ShapeWriter& out) {
     WritePip(out);
+    WriteFaces(out);
     WriteBody(out);
     WriteShadow(out, shadowHeight);
 }
@@ -129,7 +139,17 @@ void Die::Draw() const {
     glRotatef(current.rotZ, 0.0f, 0.0f, 1.0f);
     glColor4f(colour[0], colour[1], colour[2], colour[3]);
     if (active) {
+        // A pip and the face under it have the same depth only up to rounding, which differs
+        // from one angle of view to the next. So the faces and pips are drawn without writing
+        // depth: with its back faces culled a cube never covers itself, and each pip is tested
+        // only against what lies behind or in front of the die. The faces then write the die's
+        // depth, colour untouched, for whatever is drawn after it.
+        glDepthMask(GL_FALSE);
         glCallList(DieBodyList);
+        glDepthMask(GL_TRUE);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        glCallList(DieFacesList);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     } else {
         // The die not in use shows as a light, see-through cube over whatever is behind it.
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);

@@ -7,6 +7,7 @@ enum DisplayList : unsigned {
     BoardSurfaceList = 2,
     BoardPointsList = 3,
     DieBodyList = 10,
+    DieFacesList = 11,
     DiePipList = 12,
     DieShadowList = 14,
     CheckerList = 20,

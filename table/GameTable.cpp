@@ -175,6 +175,7 @@ void GameTable::HideHover() {
 
 void GameTable::GameWon() {
     ghostVisible = false;
+    winnerCue.Start(rules.LastWinner());
 }
 
 void GameTable::PositionReset() {
@@ -183,5 +184,6 @@ void GameTable::PositionReset() {
     }
     ghostVisible = false;
     hand.arc = false;
+    winnerCue.Stop();
     PlaceCheckersOnTheirSlots();
 }

@@ -4,6 +4,7 @@
 #include "render/Checker.h"
 #include "render/Die.h"
 #include "render/Hand.h"
+#include "render/WinnerCue.h"
 #include "rules/GameRules.h"
 
 // The whole game as the application holds it: the rules (position, dice, turn flow) and their
@@ -83,6 +84,7 @@ public:
     const Checker& Ghost() const { return ghostChecker; }
     bool GhostVisible() const { return ghostVisible; }
     const Die& DieAt(int d) const { return dice[d]; }
+    const WinnerCue& Cue() const { return winnerCue; }
 
 private:
     // The rules' steps, shown.
@@ -112,6 +114,8 @@ private:
     Die dice[2];
     Hand hand;
     BoardView boardView;
+    // On from the win to the start of the next game.
+    WinnerCue winnerCue;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
     int clientWidth = 0;

@@ -13,12 +13,14 @@ void GameTable::DrawTable() const {
     if (ghostVisible)
         ghostChecker.Draw(ghostTurn);
     boardView.DrawFrame();
+    winnerCue.Draw();
     int selected = 0;
     for (const Checker& checker : checkers) {
+        const float shade = winnerCue.Shade(checker.side);
         if (checker.selected) {
-            checker.Draw(Checker::SpinAfter(spinAtFrameStart, ++selected));
+            checker.Draw(Checker::SpinAfter(spinAtFrameStart, ++selected), shade);
         } else {
-            checker.Draw(checker.current.rotY);
+            checker.Draw(checker.current.rotY, shade);
         }
     }
     dice[0].DrawShadow();

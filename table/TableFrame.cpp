@@ -34,6 +34,7 @@ void GameTable::Advance() {
     if (ghostVisible) {
         ghostChecker.current.rotY += 5.0f;
     }
-    // 3. The dice show the rules' roll.
+    // 3. The dice show the rules' roll; a won game shows its winner.
     ShowDice();
+    winnerCue.Step();
 }

@@ -17,6 +17,7 @@
 #include "PngWriter.h"
 #include "app/App.h"
 #include "platform/Events.h"
+#include "tests/rules/TableSetup.h"
 
 #ifndef KESTRANE_SCREENSHOT_DIR
 #define KESTRANE_SCREENSHOT_DIR "screenshots"
@@ -138,6 +139,14 @@ protected:
         }
         app->StepFrame();
         app->DrawFrame();
+        Frame frame = ReadBack();
+        SwapWindow();
+        app->ApplyKeyActions();
+        return frame;
+    }
+
+    // The back buffer as the last drawing left it, with the board's matrices.
+    Frame ReadBack() const {
         Frame frame;
         glGetIntegerv(GL_VIEWPORT, frame.viewport);
         frame.width = frame.viewport[2];
@@ -155,8 +164,6 @@ protected:
         app->table.View().ApplyView();
         glGetDoublev(GL_MODELVIEW_MATRIX, frame.modelview);
         glPopMatrix();
-        SwapWindow();
-        app->ApplyKeyActions();
         return frame;
     }
 
@@ -165,6 +172,20 @@ protected:
         app->Handle(Typed(static_cast<unsigned char>(c)));
         Draw();
         return Draw();
+    }
+
+    // The die alone, lit and placed as in the last frame, on a clear blue ground and without the
+    // depth test: a convex body with its back faces culled needs none, so every pip shows.
+    Frame DrawDieAlone(const Die& die) {
+        glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        app->table.View().ApplyView();
+        glDisable(GL_DEPTH_TEST);
+        die.Draw();
+        glEnable(GL_DEPTH_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+        return ReadBack();
     }
 
     static Rgb At(const Frame& frame, const Feature& f) { return frame.Board(f.x, f.y, f.z); }
@@ -255,5 +276,141 @@ TEST_F(GameWindowTest, WritesScreenshotsOfEveryScheme) {
     ASSERT_TRUE(Draw().Save("start.png"));
     for (char scheme : {'1', '2', '3', '4', '9'}) {
         EXPECT_TRUE(TypeAndDraw(scheme).Save(std::string("start-scheme") + scheme + ".png"));
+    }
+}
+
+// The pips of a die, as the game draws it, against the same die drawn alone on a blue ground
+// with nothing to hide any part of it: within the die's outline there, the pip-coloured pixels
+// of the game's frame must be the same ones. Pips that fight the faces for depth come out in
+// fragments, often a third of their pixels gone. The views reach as far as the arrow and zoom
+// keys go with the dice still on screen: close up, far off, low over the table, straight down,
+// tipped past straight down, and turned a quarter, a half and more of the way round.
+static bool IsPip(const Rgb& c) {
+    return c.Max() < 0.2f && IsNeutral(c);
+}
+
+TEST_F(GameWindowTest, PipsStayWholeAtEveryTiltTurnAndZoom) {
+    app->table.Rules().OpenRoll(5, 3);
+    const struct {
+        float zoom, tilt, turn;
+    } views[] = {{0.0f, 0.0f, 0.0f},    {1.6f, 0.0f, 0.0f},     {-4.0f, 0.0f, 0.0f},
+                 {1.2f, -45.0f, 0.0f},  {1.2f, 30.0f, 0.0f},    {1.2f, 0.0f, 90.0f},
+                 {1.2f, 10.0f, 180.0f}, {1.2f, -30.0f, 235.0f}, {0.0f, 70.0f, 300.0f}};
+    for (const auto& v : views) {
+        for (int d = 0; d < 2; ++d) {
+            // Only the die in use is drawn opaque, with the depth test.
+            if (app->table.Rules().SelectedDie() != d)
+                app->table.OtherDieStep();
+            app->table.MoveView(v.zoom, v.tilt, v.turn);
+            const Frame game = Draw();
+            ASSERT_TRUE(app->table.DieAt(d).active);
+            const Frame alone = DrawDieAlone(app->table.DieAt(d));
+            app->table.MoveView(-v.zoom, -v.tilt, -v.turn);
+            if (&v == &views[7] && d == 0)
+                game.Save("dice-turned.png");
+
+            int outline = 0, pips = 0, missing = 0, extra = 0;
+            for (int y = 0; y < game.height; ++y) {
+                for (int x = 0; x < game.width; ++x) {
+                    const Rgb a = alone.At(x, y);
+                    if (a.b > 0.9f && a.r < 0.1f && a.g < 0.1f)
+                        continue;
+                    const bool pipAlone = IsPip(a);
+                    const bool pipGame = IsPip(game.At(x, y));
+                    outline++;
+                    pips += pipAlone;
+                    missing += pipAlone && !pipGame;
+                    extra += pipGame && !pipAlone;
+                }
+            }
+            SCOPED_TRACE(::testing::Message() << "zoom " << v.zoom << " tilt " << v.tilt << " turn "
+                                              << v.turn << " die " << d);
+            ASSERT_GT(pips, 0) << "no pip in view, outline " << outline;
+            EXPECT_LE(missing, pips / 20) << pips << " pip pixels";
+            EXPECT_LE(extra, pips / 20) << pips << " pip pixels";
+        }
+    }
+}
+
+// The end of a game, shown for the pause on its final position: a gold glow on the ground around
+// the winner's tray, and the loser's checkers dimmed; the winner's checkers keep their colour and
+// the loser's tray stays dark. Every scheme, either winner, the side colours swapped or not.
+static bool IsGold(const Rgb& c) {
+    return c.r > 0.4f && c.g > 0.55f * c.r && c.g < 0.9f * c.r && c.b < 0.3f * c.r;
+}
+
+TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
+    const struct {
+        char scheme;
+        bool swapped;
+        int winner;
+    } games[] = {{'9', false, HumanSide},    {'9', false, ComputerSide}, {'1', true, HumanSide},
+                 {'2', false, ComputerSide}, {'3', false, HumanSide},    {'4', true, ComputerSide}};
+    // Beside the tray's outer edge and past its end nearer the middle of the board.
+    const auto glowSpots = [](int side) {
+        const float s = side == HumanSide ? 1.0f : -1.0f;
+        return std::vector<Feature>{{1.23f, -0.011f, 0.5f * s}, {1.14f, -0.011f, 0.055f * s}};
+    };
+    const auto top = [](int point, unsigned slot) {
+        const Pose p = SlotPosition(point, slot);
+        return Feature{p.x, p.y + 0.01f, p.z};
+    };
+    GameRules& rules = app->table.Rules();
+    for (const auto& g : games) {
+        SCOPED_TRACE(::testing::Message() << "scheme " << g.scheme << (g.swapped ? " swapped" : "")
+                                          << " winner " << g.winner);
+        TypeAndDraw(g.scheme);
+        if (g.swapped)
+            TypeAndDraw('0');
+        const int loser = g.winner == HumanSide ? ComputerSide : HumanSide;
+        const Feature loserChecker = top(g.winner == HumanSide ? 22 : 3, 1);
+        const Feature winnerChecker = top(g.winner == HumanSide ? HumanTray : ComputerTray, 12);
+        // The winner's last checker comes off with the first die.
+        if (g.winner == HumanSide) {
+            SetPosition(app->table, "h1:1 c22:2");
+            rules.OpenRoll(4, 1);
+        } else {
+            SetPosition(app->table, "c24:1 h3:2");
+            rules.SwitchSide();
+            rules.OpenRoll(1, 3);
+        }
+        const Frame before = Draw();
+        const int finished = rules.GamesFinished();
+        if (g.winner == HumanSide) {
+            ASSERT_TRUE(rules.StartHumanMove(1));
+        } else {
+            Play play;
+            play.moves[play.count].from = 24;
+            play.moves[play.count++].die = 1;
+            rules.ReadComputerMoves(play);
+            rules.BeginComputerMoves();
+        }
+        for (int frame = 0; rules.GamesFinished() == finished; ++frame) {
+            ASSERT_LT(frame, 200) << "the game was not won";
+            app->StepFrame();
+        }
+        // A quarter of a second for the cue to come up.
+        for (int frame = 0; frame < 15; ++frame)
+            app->StepFrame();
+        const Frame after = Draw();
+
+        for (const Feature& spot : glowSpots(g.winner)) {
+            EXPECT_TRUE(IsGold(At(after, spot))) << At(after, spot);
+            EXPECT_GT(At(after, spot).Brightness(), At(before, spot).Brightness() + 0.2f);
+        }
+        for (const Feature& spot : glowSpots(loser))
+            EXPECT_FALSE(IsGold(At(after, spot))) << At(after, spot);
+        EXPECT_LT(At(after, loserChecker).Brightness(),
+                  0.5f * At(before, loserChecker).Brightness())
+            << At(before, loserChecker) << " then " << At(after, loserChecker);
+        EXPECT_NEAR(At(after, winnerChecker).Brightness(), At(before, winnerChecker).Brightness(),
+                    0.05f)
+            << At(before, winnerChecker) << " then " << At(after, winnerChecker);
+        if (&g == &games[0])
+            after.Save("winner-cue.png");
+
+        // The pause runs out and the next game starts.
+        while (rules.GameOverFrames() > 0)
+            app->StepFrame();
     }
 }

@@ -146,25 +146,53 @@ TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
     EXPECT_EQ(table->Rules().PointAt(1).count, 2u);
 }
 
-TEST_F(TurnFlow, TheWonGameStaysInViewThenANewGameStartsWithTheHumansRoll) {
-    SetPosition(*table, "h1:1 c24:3");
-    SetRoll(*table, 4, 1);
-    ASSERT_TRUE(player.ClickPoint(1));
-    ASSERT_EQ(RunUntil(player, [&] { return table->Rules().GamesFinished() == 1; }), 45);
-    EXPECT_EQ(table->Rules().LastWinner(), HumanSide);
-    const int turns = table->Rules().TurnsStarted();
-    // The finished position, untouched for the pause; clicks are ignored.
-    for (int frame = 1; frame < GameRules::GameOverPauseFrames; frame++) {
-        player.Frame();
-        player.LeftClick(400, 300);
-        ASSERT_EQ(table->Rules().PointAt(HumanTray).count, 15u);
-        ASSERT_EQ(table->Rules().TurnsStarted(), turns);
+// The won game stays in view for the whole pause with its winner shown: the cue is on in every
+// frame that shows the final position, from the frame of the last bear-off, and in no other; from
+// its first frame the loser's checkers are drawn dimmed, the winner's not. Clicks meanwhile are
+// ignored, and then a new game starts with the human's roll and no cue. Either side can win.
+TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
+    for (const int winner : {HumanSide, ComputerSide}) {
+        SCOPED_TRACE(winner == HumanSide ? "the human wins" : "the computer wins");
+        const int loser = winner == HumanSide ? ComputerSide : HumanSide;
+        const int tray = winner == HumanSide ? HumanTray : ComputerTray;
+        const int finished = table->Rules().GamesFinished();
+        if (winner == HumanSide) {
+            SetPosition(*table, "h1:1 c24:3");
+            SetRoll(*table, 4, 1);
+            ASSERT_TRUE(player.ClickPoint(1));
+        } else {
+            SetPosition(*table, "c24:1 h2:3");
+            StartComputerTurn(1, 3, {{24, 1}});
+        }
+        // Whole frames, the cue's animation with the turn flow.
+        for (int frame = 0; table->Rules().GamesFinished() == finished; frame++) {
+            ASSERT_LT(frame, 1000) << "the game is won";
+            ASSERT_FALSE(table->Cue().On());
+            table->Advance();
+        }
+        EXPECT_EQ(table->Rules().LastWinner(), winner);
+        const int turns = table->Rules().TurnsStarted();
+        int cueFrames = 0;
+        for (int frame = 0; table->Rules().PointAt(tray).count == 15u; frame++) {
+            ASSERT_LT(frame, 1000) << "the final position stays";
+            ASSERT_TRUE(table->Cue().On());
+            ASSERT_EQ(table->Cue().Winner(), winner);
+            ASSERT_EQ(table->Cue().Shade(winner), 1.0f);
+            ASSERT_LT(table->Cue().Shade(loser), 1.0f);
+            ASSERT_EQ(table->Rules().TurnsStarted(), turns);
+            cueFrames++;
+            player.LeftClick(400, 300);
+            table->Advance();
+        }
+        EXPECT_EQ(cueFrames, GameRules::GameOverPauseFrames);
+        EXPECT_EQ(GameRules::GameOverPauseFrames, 180);
+        EXPECT_FALSE(table->Cue().On());
+        EXPECT_EQ(table->Cue().Shade(loser), 1.0f);
+        EXPECT_EQ(table->Rules().TurnsStarted(), turns + 1);
+        EXPECT_EQ(table->Rules().Winner(), 0);
+        EXPECT_TRUE(table->IsValid());
+        EXPECT_TRUE(HumansTurnAgain());
+        EXPECT_EQ(table->Rules().PointAt(6).Top(), 29);
+        EXPECT_EQ(table->CheckerAt(29).current.z, SlotPosition(6, 4).z);
     }
-    player.Frame();
-    EXPECT_EQ(table->Rules().TurnsStarted(), turns + 1);
-    EXPECT_EQ(table->Rules().Winner(), 0);
-    EXPECT_TRUE(table->IsValid());
-    EXPECT_TRUE(HumansTurnAgain());
-    EXPECT_EQ(table->Rules().PointAt(6).Top(), 29);
-    EXPECT_EQ(table->CheckerAt(29).current.z, SlotPosition(6, 4).z);
 }
