@@ -77,6 +77,9 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
     };
     TablePlayer player(*table);
     std::mt19937 human(seed);
+    // The computer's agents seed the dice from the clock when they are made: a fixed clock keeps
+    // a seed's games the same from run to run.
+    SetClockSource([] { return std::time_t{1700000000}; });
     Srand(seed);
     rules.RollForTurn();
     int turns = rules.TurnsStarted(), turnFrames = 0, wait = 0;
@@ -146,6 +149,7 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
             }
         }
     }
+    SetClockSource(nullptr);
     // The computer's own plays must all be ones the table accepts.
     if (result.fault.empty() && rules.StalledComputerTurns() != 0) {
         fail(std::to_string(rules.StalledComputerTurns()) + " computer plays were refused");
