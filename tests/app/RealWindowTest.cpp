@@ -29,7 +29,7 @@ protected:
         if (app) {
             app->CloseWindow();
         }
-        ShutDownWindowSystem();
+        platform::ShutDownWindowSystem();
         unsetenv("KESTRANE_MESSAGE_BOX_ANSWER");
     }
 
@@ -55,7 +55,7 @@ TEST_F(RealWindowTest, OpensADepthBufferedWindowAndFadesTheLightIn) {
         app->StepFrame();
         app->DrawFrame();
         brightness.push_back(FrameBrightness());
-        SwapWindow();
+        platform::SwapWindow();
     }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_LT(brightness[0], brightness[20]);
@@ -70,7 +70,7 @@ TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
     const bool fullscreenAllowed = app->fullscreen;
     app->StepFrame();
     app->DrawFrame();
-    SwapWindow();
+    platform::SwapWindow();
     app->CloseWindow();
 
     setenv("KESTRANE_MESSAGE_BOX_ANSWER", "no", 1);
@@ -132,9 +132,9 @@ protected:
     // Runs the game's loop until `done` holds; false when ten seconds were not enough.
     template <typename Done>
     bool PassUntil(Done done) {
-        const std::int64_t end = MonotonicMicroseconds() + 10000000;
+        const std::int64_t end = platform::MonotonicMicroseconds() + 10000000;
         while (!done()) {
-            if (MonotonicMicroseconds() > end || !app->Pass()) {
+            if (platform::MonotonicMicroseconds() > end || !app->Pass()) {
                 return false;
             }
         }
