@@ -194,7 +194,8 @@ static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_MOUSEMOVE:
             // Signed: while a button is held the capture goes on reporting positions past the
             // window's left and top edges as negative numbers.
-            Queue(PointerEvent(EventType::PointerMoved, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+            Queue(
+                PointerEvent(EventType::PointerMoved, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -258,7 +259,8 @@ static bool Close() {
         window = nullptr;
     }
     if (classRegistered) {
-        ReportRelease(UnregisterClassW(className, instance) != FALSE, "Could Not Unregister Class.");
+        ReportRelease(UnregisterClassW(className, instance) != FALSE,
+                      "Could Not Unregister Class.");
         classRegistered = false;
     }
     return released;
@@ -323,10 +325,9 @@ OpenResult OpenWindow(const char* title, int width, int height, bool fullscreen)
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     minimised = false;
     window = CreateWindowExW(exStyle, className, Wide(title).c_str(),
-                             style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                             fullscreen ? 0 : windowedX, fullscreen ? 0 : windowedY,
-                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                             instance, nullptr);
+                             style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, fullscreen ? 0 : windowedX,
+                             fullscreen ? 0 : windowedY, frame.right - frame.left,
+                             frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!window) {
         return Fail(OpenResult::WindowFailed);
     }

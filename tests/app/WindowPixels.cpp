@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
     int x = 0;
     int y = 0;
     Window child;
-    if (!XGetWindowAttributes(display, window, &attributes) ||
-        attributes.map_state != IsViewable ||
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable ||
         !XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &child)) {
         std::fprintf(stderr, "window-pixels: window %s cannot be read\n", argv[1]);
         return 1;
@@ -75,9 +74,9 @@ int main(int argc, char** argv) {
             for (int px = std::max(cx, 0); px < right; ++px) {
                 unsigned c[3];
                 rgb(px, py, c);
-                row.insert(row.end(), {static_cast<unsigned char>(c[0]),
-                                       static_cast<unsigned char>(c[1]),
-                                       static_cast<unsigned char>(c[2])});
+                row.insert(row.end(),
+                           {static_cast<unsigned char>(c[0]), static_cast<unsigned char>(c[1]),
+                            static_cast<unsigned char>(c[2])});
             }
             std::fwrite(row.data(), 1, row.size(), stdout);
         }
