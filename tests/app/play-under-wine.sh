@@ -14,6 +14,7 @@ build=${2:-}
 game=$build/bin/kestrane.exe
 wine=${KESTRANE_WINE:-/usr/lib/wine/wine64}
 [ -n "$build" ] && [ -f "$game" ] || { echo "no Windows build of the game in '$build': skipped"; exit 77; }
+build=$(cd "$build" && pwd)
 for tool in "$wine" wineserver Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
