@@ -76,9 +76,11 @@ static void Press(unsigned virtualKey) {
     Queue(KeyEvent(EventType::KeyPressed, key));
 }
 
+// Only a key the game was told is down is released: a carried key's release can come both from
+// asking the keyboard and from its WM_KEYUP.
 static void Release(unsigned virtualKey) {
     const Key key = KeyOfVirtualKey(virtualKey);
-    if (key == Key::None) {
+    if (key == Key::None || !held[virtualKey]) {
         return;
     }
     held[virtualKey] = false;
