@@ -80,6 +80,7 @@ focus() {
     return 1
 }
 position() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
+size() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Geometry: \([0-9x]*\).*/\1/p'; }
 # The part of the board left of the hand's resting place and above the dice: still while the
 # game waits for the player.
 board() { "$pixels" "$1" 0 0 640 400; }
@@ -167,6 +168,7 @@ fi
 w2=$(wait_window "Kestrane Alpha ver" "$w") || { fail "F1: no window after Yes"; exit 1; }
 w=$w2
 [ "$(position "$w")" = "$where" ] || fail "F1: the window moved from $where to $(position "$w")"
+[ "$(size "$w")" = 800x600 ] || fail "F1: the window's client area is $(size "$w"), not 800x600"
 grep -q "Program Will Now Close." "$log" && fail "F1: Yes was taken as No"
 
 # 5. The opening move, clicked: the fingertips over point 8 (they pick ahead of the pointer),
