@@ -143,6 +143,11 @@ static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) {
                 return 0;
             }
+            // Nor does Alt or F10 open the window menu's keyboard loop, which would hold the
+            // game's frames until another key let it go.
+            if ((wParam & 0xFFF0) == SC_KEYMENU) {
+                return 0;
+            }
             break;
         case WM_CLOSE:
             // The game decides; the window goes when the game closes it.
