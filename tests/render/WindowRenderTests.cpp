@@ -6,10 +6,10 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,7 +83,7 @@ struct Frame {
     }
 
     bool Save(const std::string& name) const {
-        mkdir(KESTRANE_SCREENSHOT_DIR, 0755);
+        std::filesystem::create_directories(KESTRANE_SCREENSHOT_DIR);
         return WritePng(std::string(KESTRANE_SCREENSHOT_DIR) + "/" + name, width, height, pixels);
     }
 };
