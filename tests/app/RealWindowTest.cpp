@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "platform/Events.h"
+#include "platform/Portable.h"
 
 // The game window on the real window system, under whatever X display DISPLAY names (the test
 // script starts a virtual one). Nobody can click a message box there, so every box is answered
@@ -23,14 +24,14 @@ protected:
             GTEST_SKIP() << "no X display";
         }
         app = std::make_unique<App>();
-        setenv("KESTRANE_MESSAGE_BOX_ANSWER", "yes", 1);
+        portable::SetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER", "yes");
     }
     void TearDown() override {
         if (app) {
             app->CloseWindow();
         }
         platform::ShutDownWindowSystem();
-        unsetenv("KESTRANE_MESSAGE_BOX_ANSWER");
+        portable::UnsetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER");
     }
 
     std::unique_ptr<App> app;
@@ -73,7 +74,7 @@ TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
     platform::SwapWindow();
     app->CloseWindow();
 
-    setenv("KESTRANE_MESSAGE_BOX_ANSWER", "no", 1);
+    portable::SetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER", "no");
     app = std::make_unique<App>();
     EXPECT_EQ(app->OpenWindow(true), fullscreenAllowed);
     EXPECT_EQ(app->windowOpen, fullscreenAllowed);

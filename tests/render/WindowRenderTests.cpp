@@ -83,8 +83,7 @@ struct Frame {
     }
 
     bool Save(const std::string& name) const {
-        std::error_code error;
-        std::filesystem::create_directories(KESTRANE_SCREENSHOT_DIR, error);
+        std::filesystem::create_directories(KESTRANE_SCREENSHOT_DIR);
         return WritePng(std::string(KESTRANE_SCREENSHOT_DIR) + "/" + name, width, height, pixels);
     }
 };

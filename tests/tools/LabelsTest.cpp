@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -114,7 +115,7 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
     for (int run = 0; run < 2; ++run) {
         TrainOptions o;
         o.out = dir + "/run" + std::to_string(run);
-        mkdir(o.out.c_str(), 0755);
+        std::filesystem::create_directories(o.out);
         o.labels = {dir + "/a.labels"};
         o.epochs = 3;
         o.benchGames = 0;
