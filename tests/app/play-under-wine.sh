@@ -4,8 +4,9 @@
 # what the window shows read back from the screen. Checks that the render and window tests pass
 # in Win32 windows (their Windows builds, when they were built), that the game draws, that a
 # typed "k" zooms once and no more, that F1 asks whether to play in a window and "Yes" reopens
-# the window where it was, that clicking point 8 moves the human's checkers from it, and that
-# Escape then ends the game with status 0.
+# the window where it was, that clicking point 8 moves the human's checkers from it, that an
+# arrow held through a toggle goes on turning the view until it is let go, and that Escape then
+# ends the game with status 0.
 # Usage: play-under-wine.sh <window-pixels program> <Windows build folder>
 # Exits 77 (skipped) when the Windows build, wine, Xvfb or xdotool is missing.
 set -u
@@ -28,8 +29,9 @@ xvfb=""
 # wine server goes at the end, so that nothing keeps talking to the display after it is gone.
 export WINEPREFIX=${KESTRANE_WINEPREFIX:-$build/wine-window-test}
 export WINEDEBUG=-all
-# No .NET or HTML engine is needed, and their installers must not ask while the prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or HTML engine is needed, and their installers must not ask while the prefix is made;
+# nor may a test run add menu entries or file types to the user's desktop.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 cleanup() {
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
     wineserver -k 2>/dev/null
@@ -151,28 +153,32 @@ for _ in 1 2 3 4; do
 done
 
 # 4. F1: the display has no 800x600 mode, so the game asks; "Yes" keeps a window, where it was.
-focus "$w" || fail "F1: the game window does not get the keyboard"
-xdotool key --clearmodifiers F1
-box=""
-for _ in $(seq 150); do
-    box=$(visible "Zorv GL")
-    [ -n "$box" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-if [ -z "$box" ]; then
-    fail "F1: no question"
-else
-    grep -q "Zorv GL: The Requested Fullscreen Mode Is Not Supported By" "$log" ||
-        fail "F1: the question is not the game's"
-    focus "$box" || fail "F1: the question does not get the keyboard"
-    xdotool key Return # its first button, "Yes"
-fi
-w2=$(wait_window "Kestrane Alpha ver" "$w") || { fail "F1: no window after Yes"; exit 1; }
-w=$w2
-[ "$(position "$w")" = "$where" ] || fail "F1: the window moved from $where to $(position "$w")"
-[ "$(size "$w")" = 800x600 ] || fail "F1: the window's client area is $(size "$w"), not 800x600"
-grep -q "Program Will Now Close." "$log" && fail "F1: Yes was taken as No"
+# Sets w to the new window.
+toggle() {
+    focus "$w" || fail "F1: the game window does not get the keyboard"
+    xdotool key --clearmodifiers F1
+    box=""
+    for _ in $(seq 150); do
+        box=$(visible "Zorv GL")
+        [ -n "$box" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    if [ -z "$box" ]; then
+        fail "F1: no question"
+    else
+        grep -q "Zorv GL: The Requested Fullscreen Mode Is Not Supported By" "$log" ||
+            fail "F1: the question is not the game's"
+        focus "$box" || fail "F1: the question does not get the keyboard"
+        xdotool key Return # its first button, "Yes"
+    fi
+    w2=$(wait_window "Kestrane Alpha ver" "$w") || { fail "F1: no window after Yes"; exit 1; }
+    w=$w2
+    [ "$(position "$w")" = "$where" ] || fail "F1: the window moved from $where to $(position "$w")"
+    [ "$(size "$w")" = 800x600 ] || fail "F1: the window's client area is $(size "$w"), not 800x600"
+    grep -q "Program Will Now Close." "$log" && fail "F1: Yes was taken as No"
+}
+toggle
 
 # 5. The opening move, clicked: the fingertips over point 8 (they pick ahead of the pointer),
 # and the checkers leave its third and second slots. A click while the hand is still carrying
@@ -196,7 +202,32 @@ for slot in "310 438 slot3" "307 477 slot2"; do
     [ -n "$moved" ] || fail "clicking point 8: the checker in its $3 stays"
 done
 
-# 6. Escape: the light fades out and the game ends with status 0.
+# 6. An arrow held down through another toggle goes on turning the view in the new window,
+# until it is let go there. The computer's reply has been played first.
+xdotool mousemove --window "$w" 780 580
+steady "$w" >/dev/null || fail "no steady board after the computer's reply"
+focus "$w" || fail "held arrow: the game window does not get the keyboard"
+board "$w" >"$scratch/unturned"
+xdotool keydown Left
+turning=""
+for _ in $(seq 100); do
+    board "$w" >"$scratch/turned"
+    [ "$(differing "$scratch/unturned" "$scratch/turned")" -gt 1000 ] && { turning=yes; break; }
+    sleep 0.1
+done
+[ -n "$turning" ] || fail "held arrow: the view does not turn"
+toggle
+for _ in 1 2 3; do
+    board "$w" >"$scratch/turn-a"
+    sleep 0.3
+    board "$w" >"$scratch/turn-b"
+    cmp -s "$scratch/turn-a" "$scratch/turn-b" && { fail "held arrow: let go by the toggle"; break; }
+done
+focus "$w" || fail "held arrow: the new window does not get the keyboard"
+xdotool keyup Left
+steady "$w" >/dev/null || fail "held arrow: the view goes on turning after the key is let go"
+
+# 7. Escape: the light fades out and the game ends with status 0.
 focus "$w" || fail "Escape: the game window does not get the keyboard"
 xdotool key --clearmodifiers Escape
 for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
