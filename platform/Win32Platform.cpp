@@ -7,8 +7,6 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
