@@ -89,9 +89,11 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void UseBinaryStandardOutput() {
+void UseBinaryOutput() {
     std::fflush(stdout);
+    std::fflush(stderr);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 bool ChildProgramsAvailable() {
@@ -157,7 +159,7 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void UseBinaryStandardOutput() {}
+void UseBinaryOutput() {}
 
 bool ChildProgramsAvailable() {
     return true;
