@@ -1,16 +1,16 @@
 #include "platform/Portable.h"
 
 #include <cstdio>
-#include <fstream>
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <windows.h>
-// windows.h first: psapi.h needs its types.
-#include <direct.h>
+
+// After windows.h, whose types they use.
 #include <fcntl.h>
 #include <io.h>
 #include <psapi.h>
-#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #endif
 
 namespace portable {
