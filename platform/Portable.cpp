@@ -1,16 +1,16 @@
 #include "platform/Portable.h"
 
 #include <cstdio>
-#include <fstream>
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <windows.h>
-// windows.h first: psapi.h needs its types.
-#include <direct.h>
+
+// After windows.h, whose types they use.
 #include <fcntl.h>
 #include <io.h>
 #include <psapi.h>
-#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #endif
 
 namespace portable {
@@ -89,9 +90,11 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void UseBinaryStandardOutput() {
+void UseBinaryOutput() {
     std::fflush(stdout);
+    std::fflush(stderr);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 bool ChildProgramsAvailable() {
@@ -157,7 +160,7 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void UseBinaryStandardOutput() {}
+void UseBinaryOutput() {}
 
 bool ChildProgramsAvailable() {
     return true;

@@ -34,9 +34,9 @@ bool IsProgramFile(const std::string& path);
 // never a mixture, and an existing `to` is replaced.
 bool MoveIntoPlace(const std::string& from, const std::string& to);
 
-// Standard output written byte for byte: "\n" stays "\n" on every system, so that the tools'
-// output is the same everywhere.
-void UseBinaryStandardOutput();
+// Standard output and errors written byte for byte: "\n" stays "\n" on every system, so that
+// the tools' output is the same everywhere.
+void UseBinaryOutput();
 
 // Child programs. Where the system offers them (ChildProgramsAvailable), StartProgram runs
 // `program` with `arguments`, the extra `environment` and its output and errors in `log`, and

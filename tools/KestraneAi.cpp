@@ -40,7 +40,7 @@ static void PrintUsage(std::FILE* out) {
 }
 
 int main(int argc, char** argv) {
-    portable::UseBinaryStandardOutput();
+    portable::UseBinaryOutput();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         PrintUsage(stdout);
         return 0;

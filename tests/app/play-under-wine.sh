@@ -25,9 +25,14 @@ log=$scratch/game.log
 journal=$scratch/journal.txt
 failures=0
 xvfb=""
-# A prefix of this test's own, kept in the build between runs (making one takes a while); its
-# wine server goes at the end, so that nothing keeps talking to the display after it is gone.
-export WINEPREFIX=${KESTRANE_WINEPREFIX:-$build/wine-window-test}
+# A prefix of this test's own, beside the one KESTRANE_WINEPREFIX names for the other Windows
+# tests, else kept in the build between runs (making one takes a while); its wine server goes at
+# the end, so that nothing keeps talking to the display after it is gone.
+if [ -n "${KESTRANE_WINEPREFIX:-}" ]; then
+    export WINEPREFIX=$KESTRANE_WINEPREFIX-window-test
+else
+    export WINEPREFIX=$build/wine-window-test
+fi
 export WINEDEBUG=-all
 # No .NET or HTML engine is needed, and their installers must not ask while the prefix is made;
 # nor may a test run add menu entries or file types to the user's desktop.

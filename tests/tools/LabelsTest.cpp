@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Portable.h"
 #include "tests/ai/AiTestSupport.h"
 #include "tests/tools/ToolsTestSupport.h"
 #include "tools/Commands.h"
@@ -101,8 +102,14 @@ TEST(LabelFiles, TheTeachersPositionMapsOntoTheGamesCandidate) {
     board[25 + 4] += 1;
     EXPECT_EQ(FindTeacherPlay(plays, board), -1);
 
+    // Without the teacher, or without a way to start it, the command says which and stops.
     const char* missing[] = {"--net", ".", "--out", "x", "--games", "1", "--gnubg", "/no/gnubg"};
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(TeachCommand(8, const_cast<char**>(missing)), 1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const char* const why =
+        portable::ChildProgramsAvailable() ? "no gnubg program at /no/gnubg" : "teach: needs Linux";
+    EXPECT_NE(said.find(why), std::string::npos) << said;
 }
 
 TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
