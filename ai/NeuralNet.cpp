@@ -215,7 +215,7 @@ bool NeuralNet::ReadWeightFile(const std::string& path, std::string& error) {
 
 bool NeuralNet::WriteWeightFile(const std::string& path, std::string& error) const {
     const std::string temporary = PartPath(path);
-    std::FILE* f = std::fopen(temporary.c_str(), "w");
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
     if (!f) {
         error = "cannot write " + temporary;
         return false;

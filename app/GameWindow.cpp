@@ -11,39 +11,50 @@ static const char* const errorCaption = "ERROR";
 bool App::OpenWindow(bool fullscreenRequested) {
     // 1. The mode asked for; where the display cannot take it, the player may take a window.
     fullscreen = fullscreenRequested;
-    OpenResult result = ::OpenWindow(windowTitle, windowWidth, windowHeight, fullscreen);
-    if (result == OpenResult::ModeRefused) {
-        if (ShowMessageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video "
-                           "Card. Use Windowed Mode Instead?",
-                           "Zorv GL", YesNoExclamation) != YesAnswer) {
-            ShowMessageBox("Program Will Now Close.", errorCaption, OkStop);
+    platform::OpenResult result =
+        platform::OpenWindow(windowTitle, windowWidth, windowHeight, fullscreen);
+    if (result == platform::OpenResult::ModeRefused) {
+        if (platform::ShowMessageBox(
+                "The Requested Fullscreen Mode Is Not Supported By\nYour Video "
+                "Card. Use Windowed Mode Instead?",
+                "Zorv GL", platform::YesNoExclamation) != platform::YesAnswer) {
+            platform::ShowMessageBox("Program Will Now Close.", errorCaption, platform::OkStop);
             return false;
         }
         fullscreen = false;
-        result = ::OpenWindow(windowTitle, windowWidth, windowHeight, false);
+        result = platform::OpenWindow(windowTitle, windowWidth, windowHeight, false);
     }
 
     // 2. A failed step has closed what the opening had made; only then does the player hear why.
     const char* failure = nullptr;
     switch (result) {
-        case OpenResult::Opened:
+        case platform::OpenResult::Opened:
             break;
-        case OpenResult::NoWindowSystem:
+        case platform::OpenResult::NoWindowSystem:
             failure = "Failed To Register The Window Class.";
             break;
-        case OpenResult::ModeRefused:
-        case OpenResult::WindowFailed:
+        case platform::OpenResult::ModeRefused:
+        case platform::OpenResult::WindowFailed:
             failure = "Window Creation Error.";
             break;
-        case OpenResult::ContextFailed:
+        case platform::OpenResult::NoDeviceContext:
+            failure = "Can't Create A GL Device Context.";
+            break;
+        case platform::OpenResult::NoPixelFormat:
+            failure = "Can't Find A Suitable PixelFormat.";
+            break;
+        case platform::OpenResult::PixelFormatRefused:
+            failure = "Can't Set The PixelFormat.";
+            break;
+        case platform::OpenResult::ContextFailed:
             failure = "Can't Create A GL Rendering Context.";
             break;
-        case OpenResult::ContextNotCurrent:
+        case platform::OpenResult::ContextNotCurrent:
             failure = "Can't Activate The GL Rendering Context.";
             break;
     }
     if (failure) {
-        ShowMessageBox(failure, errorCaption, OkExclamation);
+        platform::ShowMessageBox(failure, errorCaption, platform::OkExclamation);
         return false;
     }
 
@@ -55,8 +66,9 @@ bool App::OpenWindow(bool fullscreenRequested) {
 }
 
 void App::CloseWindow() {
-    if (windowOpen && !::CloseWindow()) {
-        ShowMessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR", OkInformation);
+    if (windowOpen && !platform::CloseWindow()) {
+        platform::ShowMessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR",
+                                 platform::OkInformation);
     }
     windowOpen = false;
 }

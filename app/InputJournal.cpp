@@ -48,7 +48,7 @@ InputJournal::~InputJournal() {
 
 bool InputJournal::StartRecording(const char* path, bool loose) {
     Stop();
-    file = std::fopen(path, "w");
+    file = std::fopen(path, "wb");
     if (!file) {
         std::fprintf(stderr, "kestrane: cannot record the journal to %s: %s\n", path,
                      std::strerror(errno));
@@ -253,11 +253,11 @@ static bool ReadEvent(std::istringstream& in, Event& event) {
     }
     event.button = button == "right" ? Button::Right : Button::Left;
     // A size is never negative; a position may be, and lie far off the window.
-    const long long far = event.type == EventType::Resized ? 0xFFFF : 1LL << 20;
-    const long long near = event.type == EventType::Resized ? 0 : -far;
+    const long long highest = event.type == EventType::Resized ? 0xFFFF : 1LL << 20;
+    const long long lowest = event.type == EventType::Resized ? 0 : -highest;
     long long x = 0;
     long long y = 0;
-    if (w.position && !(ReadNumber(in, near, far, x) && ReadNumber(in, near, far, y))) {
+    if (w.position && !(ReadNumber(in, lowest, highest, x) && ReadNumber(in, lowest, highest, y))) {
         return false;
     }
     event.x = static_cast<int>(x);

@@ -8,8 +8,8 @@ bool App::OpenForMode() {
     }
     // Every opening makes a new context, so every opening asks again for a synced swap (no
     // tearing), and the game's clock starts over.
-    swapIntervalGranted = SetSwapInterval(pacingWanted ? 1 : 0) && pacingWanted;
-    pacer.Start(pacingWanted, MonotonicMicroseconds());
+    swapIntervalGranted = platform::SetSwapInterval(pacingWanted ? 1 : 0) && pacingWanted;
+    pacer.Start(pacingWanted, platform::MonotonicMicroseconds());
     return true;
 }
 
@@ -17,7 +17,7 @@ bool App::OpenForMode() {
 // after them while not minimised, the swap. False when a toggle could not reopen the window.
 bool App::IdlePass() {
     // 1. How many steps: by the game's clock, or as many as the replayed run took here.
-    const int steps = journal.Steps(pacer.TakeSteps(MonotonicMicroseconds()));
+    const int steps = journal.Steps(pacer.TakeSteps(platform::MonotonicMicroseconds()));
     // 2. Update, then draw. A minimised window neither advances the table nor draws.
     if (active) {
         for (int i = 0; i < steps; ++i) {
@@ -26,7 +26,7 @@ bool App::IdlePass() {
         DrawFrame();
         ++frames;
     }
-    SwapWindow();
+    platform::SwapWindow();
     // 3. The keys, acting for the same steps.
     return ApplyKeyActions(steps);
 }
@@ -37,10 +37,10 @@ bool App::NextEvent(Event& event) {
     if (journal.Replaying() && journal.Next(event)) {
         return true;
     }
-    bool got = PollEvent(event);
+    bool got = platform::PollEvent(event);
     if (!got) {
-        const std::int64_t wait = pacer.WaitFor(MonotonicMicroseconds());
-        got = wait > 0 && WaitEvent(event, wait);
+        const std::int64_t wait = pacer.WaitFor(platform::MonotonicMicroseconds());
+        got = wait > 0 && platform::WaitEvent(event, wait);
     }
     if (journal.Replaying()) {
         // Live input would change the replayed run: only closing the window gets through.
@@ -71,10 +71,10 @@ bool App::Start(const GameSettings& settings) {
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenForMode()) {
         journal.Stop();
-        ShutDownWindowSystem();
+        platform::ShutDownWindowSystem();
         return false;
     }
-    startTime = MonotonicMicroseconds();
+    startTime = platform::MonotonicMicroseconds();
     return true;
 }
 
@@ -97,7 +97,8 @@ bool App::Pass() {
 
 int App::End() {
     if (reportRate) {
-        const double seconds = static_cast<double>(MonotonicMicroseconds() - startTime) / 1e6;
+        const double seconds =
+            static_cast<double>(platform::MonotonicMicroseconds() - startTime) / 1e6;
         std::fprintf(stderr,
                      "kestrane: %ld frames in %.2f s: %.1f frames per second (swap interval %s, "
                      "%s)\n",
@@ -109,7 +110,7 @@ int App::End() {
     // 4, 5. Close what is still open (a failed reopen has left nothing).
     CloseWindow();
     journal.Stop();
-    ShutDownWindowSystem();
+    platform::ShutDownWindowSystem();
     return 0;
 }
 

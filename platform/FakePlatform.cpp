@@ -14,6 +14,8 @@ void Script(int afterSwaps, const Event& event) {
     fake.script.emplace_back(afterSwaps, event);
 }
 
+namespace platform {
+
 OpenResult OpenWindow(const char*, int, int, bool fullscreen) {
     fake.calls.push_back(fullscreen ? "OpenWindow fullscreen" : "OpenWindow");
     // In the order the real opening takes its steps.
@@ -21,6 +23,9 @@ OpenResult OpenWindow(const char*, int, int, bool fullscreen) {
         {WindowSystemStep, OpenResult::NoWindowSystem},
         {DisplayModeStep, fullscreen ? OpenResult::ModeRefused : OpenResult::Opened},
         {WindowStep, OpenResult::WindowFailed},
+        {DeviceContextStep, OpenResult::NoDeviceContext},
+        {PixelFormatStep, OpenResult::NoPixelFormat},
+        {SetPixelFormatStep, OpenResult::PixelFormatRefused},
         {ContextStep, OpenResult::ContextFailed},
         {MakeCurrentStep, OpenResult::ContextNotCurrent},
     };
@@ -106,3 +111,5 @@ std::int64_t MonotonicMicroseconds() {
 void ShutDownWindowSystem() {
     fake.calls.push_back("ShutDownWindowSystem");
 }
+
+}  // namespace platform

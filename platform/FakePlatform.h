@@ -13,6 +13,9 @@ enum FakeStep {
     WindowSystemStep,
     DisplayModeStep,
     WindowStep,
+    DeviceContextStep,
+    PixelFormatStep,
+    SetPixelFormatStep,
     ContextStep,
     MakeCurrentStep,
     ReleaseCurrentStep,  // on closing
@@ -23,8 +26,8 @@ enum FakeStep {
 struct ShownMessageBox {
     std::string text;
     std::string caption;
-    MessageBoxStyle style = OkInformation;
-    MessageBoxAnswer answer = OkAnswer;
+    platform::MessageBoxStyle style = platform::OkInformation;
+    platform::MessageBoxAnswer answer = platform::OkAnswer;
 };
 
 // The scripted window system the tests link instead of SDL. It delivers scripted events in
@@ -36,7 +39,7 @@ struct ShownMessageBox {
 struct FakePlatform {
     bool failing[FakeStepCount] = {};
     std::deque<std::pair<int, Event>> script;  // (after this many swaps, the event)
-    std::deque<MessageBoxAnswer> answers;
+    std::deque<platform::MessageBoxAnswer> answers;
     std::vector<ShownMessageBox> boxes;
     // "OpenWindow", "OpenWindow fullscreen", "CloseWindow", "MessageBox <text>", in order.
     std::vector<std::string> calls;

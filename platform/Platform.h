@@ -3,8 +3,11 @@
 #include <cstdint>
 
 // The window system as the game sees it: one game window with its GL context, the events it
-// reports, a clock and message boxes. Two backends implement it, SDL2 for the game and a scripted
-// fake for tests; nothing outside platform/ knows which one is linked.
+// reports, a clock and message boxes. Three backends implement it, SDL2 for the game on Linux,
+// Win32 for the game on Windows and a scripted fake for tests; nothing outside platform/ knows
+// which one is linked. The calls live in the namespace `platform`, apart from the window
+// system's own functions of the same names (Win32 has a CloseWindow that minimises a window);
+// the events are the game's own vocabulary and stay outside it.
 
 // The keys the game acts on. Letters and digits are their upper-case character: Key{'W'}.
 // clang-format off
@@ -28,11 +31,23 @@ struct Event {
     unsigned character = 0;  // Latin-1: typed text wider than that never arrives
 };
 
-// What went wrong in an opening; everything the opening had made is gone again.
-enum class OpenResult {
-    Opened, NoWindowSystem, ModeRefused, WindowFailed, ContextFailed, ContextNotCurrent
-};
 // clang-format on
+
+namespace platform {
+
+// What went wrong in an opening; everything the opening had made is gone again. The device
+// context and pixel format steps are Win32's own: the other backends never report them.
+enum class OpenResult {
+    Opened,
+    NoWindowSystem,
+    ModeRefused,
+    WindowFailed,
+    NoDeviceContext,
+    NoPixelFormat,
+    PixelFormatRefused,
+    ContextFailed,
+    ContextNotCurrent
+};
 
 // Opens the game window, shown, focused and with the pointer hidden over it, and makes a
 // double-buffered GL context with a depth buffer current on it: windowed with a client area of
@@ -54,3 +69,5 @@ MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBo
 
 // Lets go of the window system once every window is closed; a later OpenWindow starts it again.
 void ShutDownWindowSystem();
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 
+namespace platform {
+
 // The window system over SDL2: one window and its GL context at a time, SDL's events turned into
 // the game's, queued here because one SDL event can become several (a key and its character, a
 // minimising and its zero size).
@@ -451,3 +453,5 @@ std::int64_t MonotonicMicroseconds() {
     return static_cast<std::int64_t>(counter / frequency * 1000000 +
                                      counter % frequency * 1000000 / frequency);
 }
+
+}  // namespace platform

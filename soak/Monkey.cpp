@@ -9,6 +9,7 @@
 #include "ai/Chance.h"
 #include "app/App.h"
 #include "platform/FakePlatform.h"
+#include "platform/Portable.h"
 
 // Keys that do something. Typed digits pick colour schemes, "[" and "]" the polygon mode, "p" the
 // window mode.
@@ -20,7 +21,7 @@ static const char monkeyChars[] = "0123456789[]pbkmx'%&(";
 
 MonkeyResult RunMonkey(long frames, unsigned seed,
                        const std::function<void(const MonkeyResult&)>& everyTenth) {
-    setenv("KESTRANE_NO_PACING", "1", 1);
+    portable::SetEnvironment("KESTRANE_NO_PACING", "1");
     SetClockSource([] { return std::time_t{1700000000}; });
     ResetFakePlatform();
     App app;
@@ -84,6 +85,6 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
     app.Run();
     Fake().onSwap = nullptr;
     SetClockSource(nullptr);
-    unsetenv("KESTRANE_NO_PACING");
+    portable::UnsetEnvironment("KESTRANE_NO_PACING");
     return result;
 }

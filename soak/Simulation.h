@@ -9,8 +9,8 @@
 // stops at the first fault, which names the frame.
 struct SimulationResult {
     int games = 0;
-    long frames = 0;
-    int longestTurn = 0;  // frames from one roll to the next
+    long long frames = 0;  // past 2^31 in a long soak
+    int longestTurn = 0;   // frames from one roll to the next
     int turns = 0;
     int invariantBreaks = 0;
     std::string fault;

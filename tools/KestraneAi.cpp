@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/Portable.h"
 #include "tools/Commands.h"
 #include "tools/PlayCommand.h"
 
@@ -39,6 +40,7 @@ static void PrintUsage(std::FILE* out) {
 }
 
 int main(int argc, char** argv) {
+    portable::UseBinaryOutput();
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         PrintUsage(stdout);
         return 0;

@@ -12,7 +12,7 @@ static const char* const kLabelsHeader = "kestrane-labels 1";
 
 bool WriteLabels(const std::vector<LabelledDecision>& decisions, const std::string& path,
                  std::string& error) {
-    std::ofstream out(PartPath(path));
+    std::ofstream out(PartPath(path), std::ios::binary);
     out << kLabelsHeader << "\n";
     for (const LabelledDecision& d : decisions) {
         out << d.game << " " << d.die1 << " " << d.die2;

@@ -1,11 +1,10 @@
 #include "tools/Match.h"
 
-#include <sys/stat.h>
-
 #include "ai/Agent.h"
 #include "ai/Chance.h"
 #include "ai/ComputerPlayer.h"
 #include "ai/DataFiles.h"
+#include "platform/Portable.h"
 
 // The computer player exactly as the game runs it: a position with itself as player 1.
 class NetPlayer : public GamePlayer {
@@ -36,11 +35,6 @@ public:
     AgentType agent;
 };
 
-static bool IsFile(const std::string& path) {
-    struct stat s;
-    return stat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode);
-}
-
 std::unique_ptr<GamePlayer> MakeMatchPlayer(const std::string& name, const Pubeval& pubeval,
                                             std::string& error) {
     if (name == "net" || name.rfind("net:", 0) == 0) {
@@ -48,7 +42,8 @@ std::unique_ptr<GamePlayer> MakeMatchPlayer(const std::string& name, const Pubev
         const std::string dir = name.size() > 4 ? name.substr(4) : "";
         for (const char* file : {ContactWeightFile, RaceWeightFile}) {
             std::string tried;
-            if (dir.empty() ? FindDataFile(file, tried).empty() : !IsFile(dir + "/" + file)) {
+            if (dir.empty() ? FindDataFile(file, tried).empty()
+                            : !portable::IsReadableFile(dir + "/" + file)) {
                 error = std::string("no weight file ") + file + " (tried " +
                         (dir.empty() ? tried : dir + "/" + file) + ")";
                 return nullptr;

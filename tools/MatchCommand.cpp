@@ -13,7 +13,7 @@ static const char* const kMatchUsage =
 int MatchCommand(int argc, char** argv) {
     std::string a, b, pubevalPath;
     long games = 0;
-    unsigned long seed = 0;
+    unsigned long long seed = 0;  // unsigned long has 32 bits on Windows: 2^32 would pass as 2^32-1
     bool seedGiven = false;
     for (int i = 0; i < argc; ++i) {
         std::string key = argv[i];
@@ -36,8 +36,8 @@ int MatchCommand(int argc, char** argv) {
                 return 2;
             }
         } else if (key == "--seed") {
-            seed = std::strtoul(value.c_str(), &end, 10);
-            if (*end != '\0' || value.empty() || value[0] == '-' || seed > 4294967295ul) {
+            seed = std::strtoull(value.c_str(), &end, 10);
+            if (*end != '\0' || value.empty() || value[0] == '-' || seed > 4294967295ull) {
                 std::fprintf(stderr, "match: bad seed %s\n", value.c_str());
                 return 2;
             }

@@ -1,10 +1,6 @@
 // kestrane-ai teach: labels positions of the networks' own games with GNU Backgammon's play. The
 // teacher runs as separate gnubg processes, fed through files: nothing of it is linked, and the
 // game, its build and its tests never need it.
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Portable.h"
 #include "tools/Commands.h"
 #include "tools/Labels.h"
 
@@ -24,11 +21,6 @@ static const char* const kInstallHint =
     "GNU Backgammon (gnubg) labels the training data and is needed for this command only;\n"
     "install it with `sudo apt-get install gnubg` or name the program with --gnubg PROGRAM\n";
 
-static bool IsProgram(const std::string& path) {
-    struct stat s;
-    return stat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
 // Debian puts gnubg in /usr/games, which is not on every user's PATH.
 static std::string FindGnubg() {
     std::string dirs = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -36,7 +28,7 @@ static std::string FindGnubg() {
     std::stringstream list(dirs);
     std::string dir;
     while (std::getline(list, dir, ':')) {
-        if (!dir.empty() && IsProgram(dir + "/gnubg")) {
+        if (!dir.empty() && portable::IsProgramFile(dir + "/gnubg")) {
             return dir + "/gnubg";
         }
     }
@@ -44,13 +36,7 @@ static std::string FindGnubg() {
 }
 
 static std::string BesideProgram(const std::string& name) {
-    char program[4096];
-    ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
-    if (n <= 0) {
-        return name;
-    }
-    program[n] = '\0';
-    std::string path = program;
+    const std::string path = portable::ProgramPath();
     return path.substr(0, path.rfind('/') + 1) + name;
 }
 
@@ -74,25 +60,15 @@ struct TeacherJob {
     std::string log;
     size_t first = 0;
     size_t count = 0;
-    pid_t pid = -1;
+    long pid = -1;
 };
 
-static pid_t StartTeacher(const TeachOptions& o, const TeacherJob& job) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        FILE* log = std::fopen(job.log.c_str(), "w");
-        if (log) {
-            dup2(fileno(log), 1);
-            dup2(fileno(log), 2);
-        }
-        setenv("KESTRANE_TEACHER_IN", job.in.c_str(), 1);
-        setenv("KESTRANE_TEACHER_OUT", job.out.c_str(), 1);
-        setenv("KESTRANE_TEACHER_PLIES", std::to_string(o.plies).c_str(), 1);
-        execl(o.gnubg.c_str(), o.gnubg.c_str(), "-t", "-q", "-r", "-p", o.script.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return pid;
+static long StartTeacher(const TeachOptions& o, const TeacherJob& job) {
+    return portable::StartProgram(o.gnubg, {"-t", "-q", "-r", "-p", o.script},
+                                  {{"KESTRANE_TEACHER_IN", job.in},
+                                   {"KESTRANE_TEACHER_OUT", job.out},
+                                   {"KESTRANE_TEACHER_PLIES", std::to_string(o.plies)}},
+                                  job.log);
 }
 
 static bool WriteQuestions(const std::vector<LabelledDecision>& decisions, const TeacherJob& job) {
@@ -160,7 +136,7 @@ static int Teach(const TeachOptions& o) {
                  decisions.size(), seconds());
     // 2. The teacher's plays, `jobs` gnubg processes at a time, one file of positions each.
     std::string work = o.out + ".work";
-    mkdir(work.c_str(), 0755);
+    portable::MakeFolder(work);
     std::vector<TeacherJob> jobs;
     for (size_t first = 0; first < decisions.size(); first += o.chunk) {
         TeacherJob job;
@@ -188,8 +164,8 @@ static int Teach(const TeachOptions& o) {
         if (running == 0) {
             break;
         }
-        int status = 0;
-        pid_t pid = wait(&status);
+        bool succeeded = false;
+        const long pid = portable::WaitForProgram(succeeded);
         if (pid < 0) {
             failed = true;
             break;
@@ -199,7 +175,7 @@ static int Teach(const TeachOptions& o) {
                 --running;
                 ++done;
                 labelled += job.count;
-                failed = failed || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+                failed = failed || !succeeded;
                 std::fprintf(stderr, "teach: %zu/%zu decisions labelled, %.0f/s\n", labelled,
                              decisions.size(), labelled / seconds());
             }
@@ -230,7 +206,7 @@ static int Teach(const TeachOptions& o) {
             std::remove(file.c_str());
         }
     }
-    rmdir(work.c_str());
+    portable::RemoveFolder(work);
     std::fprintf(stderr,
                  "teach: %zu decisions written to %s, %ld left out (the teacher's play "
                  "is none of the game's), %.1f s\n",
@@ -279,10 +255,17 @@ int TeachCommand(int argc, char** argv) {
         std::fprintf(stderr, "%s", kTeachUsage);
         return 2;
     }
+    if (!portable::ChildProgramsAvailable()) {
+        std::fprintf(stderr,
+                     "teach: needs Linux: it runs GNU Backgammon as separate processes, which this "
+                     "build cannot start.\nMake the label file on Linux and train from it here "
+                     "with `kestrane-ai train --labels FILE`.\n");
+        return 1;
+    }
     if (o.gnubg.empty()) {
         o.gnubg = FindGnubg();
     }
-    if (o.gnubg.empty() || !IsProgram(o.gnubg)) {
+    if (o.gnubg.empty() || !portable::IsProgramFile(o.gnubg)) {
         std::fprintf(stderr, "teach: no gnubg program%s%s.\n%s", o.gnubg.empty() ? "" : " at ",
                      o.gnubg.c_str(), kInstallHint);
         return 1;
@@ -290,7 +273,7 @@ int TeachCommand(int argc, char** argv) {
     if (o.script.empty()) {
         o.script = BesideProgram("teacher.py");
     }
-    if (access(o.script.c_str(), R_OK) != 0) {
+    if (!portable::IsReadableFile(o.script)) {
         std::fprintf(stderr, "teach: cannot read the teacher script %s (--script FILE)\n",
                      o.script.c_str());
         return 1;

@@ -1,10 +1,9 @@
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "platform/Portable.h"
 #include "tools/Commands.h"
 #include "tools/Trainer.h"
 
@@ -104,7 +103,7 @@ int TrainCommand(int argc, char** argv) {
         std::fprintf(stderr, "train: %s\n", error.c_str());
         return 1;
     }
-    mkdir(options.out.c_str(), 0755);
+    portable::MakeFolder(options.out);
     Trainer trainer(options, pubeval);
     if (!trainer.Run(error)) {
         std::fprintf(stderr, "train: %s\n", error.c_str());

@@ -1,7 +1,5 @@
 #include "tools/Trainer.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -12,6 +10,7 @@
 
 #include "ai/Agent.h"
 #include "ai/DataFiles.h"
+#include "platform/Portable.h"
 #include "tools/Labels.h"
 
 static void CopyPoints(const PointEntry from[26], PointEntry to[26]) {
@@ -237,7 +236,7 @@ bool Trainer::SaveCheckpoint(int gamesDone, std::string& error) {
         return false;
     }
     std::string path = Join(options.out, "train-state.txt");
-    std::ofstream state(PartPath(path));
+    std::ofstream state(PartPath(path), std::ios::binary);
     state << gamesDone << "\n" << rng << "\n" << memoryNext << " " << memory.size() << "\n";
     for (const Decision& d : memory) {
         for (int i = 0; i < 26; ++i) {
@@ -340,7 +339,7 @@ bool Trainer::RunLabels(std::string& error) {
             continue;
         }
         std::string keep = Join(options.out, ("epoch-" + std::to_string(epoch)).c_str());
-        mkdir(keep.c_str(), 0755);
+        portable::MakeFolder(keep);
         for (const std::string& dir : {options.out, keep}) {
             if (!contact.WriteWeightFile(Join(dir, ContactWeightFile), error) ||
                 !race.WriteWeightFile(Join(dir, RaceWeightFile), error)) {

@@ -1,11 +1,11 @@
 #include "tests/ai/AiTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -93,7 +93,7 @@ void WriteWeights(const std::string& path, unsigned count, unsigned seed, const 
 
 std::string WeightFolder(const std::string& name, unsigned contactSeed, unsigned raceSeed) {
     const std::string dir = ::testing::TempDir() + name;
-    mkdir(dir.c_str(), 0700);
+    std::filesystem::create_directories(dir);
     WriteWeights(dir + "/net-160 (0).dat", 4020, contactSeed);
     WriteWeights(dir + "/net-160 (1).dat", 4020, raceSeed);
     return dir;
@@ -101,7 +101,8 @@ std::string WeightFolder(const std::string& name, unsigned contactSeed, unsigned
 
 std::string Scratch(const std::string& name) {
     const std::string dir = ::testing::TempDir() + "kestrane-" + name;
-    EXPECT_EQ(std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()), 0);
+    std::filesystem::remove_all(dir);
+    EXPECT_TRUE(std::filesystem::create_directories(dir)) << dir;
     return dir;
 }
 

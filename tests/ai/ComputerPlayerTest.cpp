@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
 
 #include "ai/ComputerPlayer.h"
@@ -60,17 +58,16 @@ TEST(ComputerPlayer, ReadsEachWeightFileOnceOnTheFirstMove) {
 // Catches a search that prefers the program's folder to the player's own files, misses the
 // build tree's files elsewhere, or warns without naming where it looked.
 TEST(DataFiles, WorkingDirectoryFirstThenTheInstallThenBesideTheProgram) {
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    const std::filesystem::path previous = std::filesystem::current_path();
     const std::string own = WeightFolder("own-files", 0, 0);
-    ASSERT_EQ(chdir(own.c_str()), 0);
+    std::filesystem::current_path(own);
     std::string tried;
     EXPECT_EQ(FindDataFile("net-160 (0).dat", tried), "./net-160 (0).dat");
 
     // The tests run from the build's bin/, beside the files the build puts there.
     const std::string empty = ::testing::TempDir() + "no-data-here";
-    mkdir(empty.c_str(), 0755);
-    ASSERT_EQ(chdir(empty.c_str()), 0);
+    std::filesystem::create_directories(empty);
+    std::filesystem::current_path(empty);
     const std::string beside = FindDataFile("net-160 (1).dat", tried);
     EXPECT_EQ(beside, DataFolders().back() + "net-160 (1).dat");
     EXPECT_NE(beside.find("/bin/"), std::string::npos);
@@ -85,6 +82,6 @@ TEST(DataFiles, WorkingDirectoryFirstThenTheInstallThenBesideTheProgram) {
     ::testing::internal::CaptureStderr();
     lost.LocateWeights();
     const std::string warning = ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(chdir(previous), 0);
+    std::filesystem::current_path(previous);
     EXPECT_EQ(warning, "");
 }

@@ -54,7 +54,13 @@ TEST(PlayCommand, TheToolAnswersLineByLine) {
               "0 1 0 0 0 1 -5 0 -3 0 0 0 5 -5 0 0 0 3 0 5 0 0 0 0 -2 0 ; 1/4 4/5\n"
               "error: item 1 is not a number: not\n"
               "0 1 0 0 0 1 -5 0 -3 0 0 0 5 -5 0 0 0 3 0 5 0 0 0 0 -2 0 ; 1/2 2/5\n");
-    const std::string tool = std::string("'") + KESTRANE_AI_TOOL + "' play";
-    EXPECT_NE(std::system((tool + " --nonsense 2>/dev/null").c_str()), 0);
-    EXPECT_EQ(std::system((tool + " < /dev/null").c_str()), 0);
+    // Double quotes and the null device by name, for the Windows command interpreter too.
+#ifdef _WIN32
+    const std::string none = "NUL";
+#else
+    const std::string none = "/dev/null";
+#endif
+    const std::string tool = std::string("\"") + KESTRANE_AI_TOOL + "\" play";
+    EXPECT_NE(std::system((tool + " --nonsense 2>" + none).c_str()), 0);
+    EXPECT_EQ(std::system((tool + " < " + none).c_str()), 0);
 }

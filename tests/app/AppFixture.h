@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "platform/FakePlatform.h"
+#include "platform/Portable.h"
 
 // Every test starts from a program just started: a fresh game, a fresh scripted window system and
 // no journal.
@@ -17,9 +18,9 @@ class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetFakePlatform();
-        unsetenv("KESTRANE_NO_PACING");
-        unsetenv("KESTRANE_RECORD");
-        unsetenv("KESTRANE_REPLAY");
+        portable::UnsetEnvironment("KESTRANE_NO_PACING");
+        portable::UnsetEnvironment("KESTRANE_RECORD");
+        portable::UnsetEnvironment("KESTRANE_REPLAY");
         app = std::make_unique<App>();
     }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/GameSettings.h"
+#include "platform/Portable.h"
 
 static OptionsOutcome Parse(std::vector<const char*> words, GameSettings& settings,
                             std::string& error) {
@@ -14,13 +15,13 @@ static OptionsOutcome Parse(std::vector<const char*> words, GameSettings& settin
 
 // The switches players already use keep working, and an option wins over its switch.
 TEST(GameSettings, OptionsGoOverTheEnvironmentSwitches) {
-    setenv("KESTRANE_NO_PACING", "1", 1);
-    setenv("KESTRANE_REPORT_FPS", "0", 1);
-    setenv("KESTRANE_RECORD", "from-env.txt", 1);
+    portable::SetEnvironment("KESTRANE_NO_PACING", "1");
+    portable::SetEnvironment("KESTRANE_REPORT_FPS", "0");
+    portable::SetEnvironment("KESTRANE_RECORD", "from-env.txt");
     GameSettings settings = SettingsFromEnvironment();
-    unsetenv("KESTRANE_NO_PACING");
-    unsetenv("KESTRANE_REPORT_FPS");
-    unsetenv("KESTRANE_RECORD");
+    portable::UnsetEnvironment("KESTRANE_NO_PACING");
+    portable::UnsetEnvironment("KESTRANE_REPORT_FPS");
+    portable::UnsetEnvironment("KESTRANE_RECORD");
     EXPECT_FALSE(settings.pacing);
     EXPECT_FALSE(settings.reportRate);
     EXPECT_EQ(settings.record, "from-env.txt");

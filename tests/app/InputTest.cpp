@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "AppFixture.h"
-#include "platform/Keys.h"
 
 // The events and the key table: what each event leaves behind, and what one idle pass then does
 // with it.
@@ -28,15 +27,6 @@ protected:
         }
     }
 };
-
-// A letter key reaches the game as its capital whatever its place, the keys the game has no use
-// for not at all, typed text as its character codes; a character past Latin-1 would index beyond
-// the 256-entry key table, so it is dropped.
-TEST(KeyTranslation, LettersAndTypedCharactersGetTheirCodesAndWideOnesAreDropped) {
-    EXPECT_EQ(KeyOf(20, 'q'), Key{'Q'});
-    EXPECT_EQ(KeyOf(225, 0x400000E1), Key::None);  // left shift
-    EXPECT_EQ(CharacterCodes("p\u20ACk"), (std::vector<unsigned>{'p', 'k'}));
-}
 
 // A press and its release both arriving between two passes must still act, once; a character
 // wider than the game's eight bits must not act as the character of its low byte.

@@ -30,14 +30,14 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     Script(20, Up(Key{'W'}));
     Script(25, Typed('p'));
     Script(40, Down(Key::Escape));
-    setenv("KESTRANE_RECORD", path.c_str(), 1);
+    portable::SetEnvironment("KESTRANE_RECORD", path.c_str());
     ASSERT_EQ(app->Run(), 0);
     const Pose hand = app->table.TheHand().current;
     const int swaps = Fake().swaps;
 
     SetUp();
     Script(10, Down(Key{'A'}));  // live input must not change the replay
-    setenv("KESTRANE_REPLAY", path.c_str(), 1);
+    portable::SetEnvironment("KESTRANE_REPLAY", path.c_str());
     GameSettings loose = SettingsFromEnvironment();
     loose.looseRules = true;
     ASSERT_EQ(app->Run(loose), 0);
@@ -56,7 +56,7 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
 TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     std::ofstream(path) << "kestrane-journal 2\nmessage 3 256 37 0\nmessage 6 274 61760 0\n"
                            "message 6 512 0 393213\nmessage 6 16 0 0\n";
-    setenv("KESTRANE_REPLAY", path.c_str(), 1);
+    portable::SetEnvironment("KESTRANE_REPLAY", path.c_str());
     const float turn = app->table.View().current.rotY;
     ASSERT_EQ(app->Run(), 0);
     EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn - 3.0f);
@@ -111,7 +111,7 @@ TEST_F(JournalTest, AJournalThatCannotBeReadLeavesTheGameOnLiveInput) {
     for (const std::string& replay : {path, path + ".missing"}) {
         SCOPED_TRACE(replay);
         SetUp();
-        setenv("KESTRANE_REPLAY", replay.c_str(), 1);
+        portable::SetEnvironment("KESTRANE_REPLAY", replay.c_str());
         Script(3, Down(Key{'D'}));
         Script(6, Close());
         const float x0 = app->table.TheHand().current.x;

@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "platform/Events.h"
+#include "platform/Portable.h"
 
 // The game window on the real window system, under whatever X display DISPLAY names (the test
 // script starts a virtual one). Nobody can click a message box there, so every box is answered
@@ -23,14 +24,14 @@ protected:
             GTEST_SKIP() << "no X display";
         }
         app = std::make_unique<App>();
-        setenv("KESTRANE_MESSAGE_BOX_ANSWER", "yes", 1);
+        portable::SetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER", "yes");
     }
     void TearDown() override {
         if (app) {
             app->CloseWindow();
         }
-        ShutDownWindowSystem();
-        unsetenv("KESTRANE_MESSAGE_BOX_ANSWER");
+        platform::ShutDownWindowSystem();
+        portable::UnsetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER");
     }
 
     std::unique_ptr<App> app;
@@ -55,7 +56,7 @@ TEST_F(RealWindowTest, OpensADepthBufferedWindowAndFadesTheLightIn) {
         app->StepFrame();
         app->DrawFrame();
         brightness.push_back(FrameBrightness());
-        SwapWindow();
+        platform::SwapWindow();
     }
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_LT(brightness[0], brightness[20]);
@@ -70,10 +71,10 @@ TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
     const bool fullscreenAllowed = app->fullscreen;
     app->StepFrame();
     app->DrawFrame();
-    SwapWindow();
+    platform::SwapWindow();
     app->CloseWindow();
 
-    setenv("KESTRANE_MESSAGE_BOX_ANSWER", "no", 1);
+    portable::SetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER", "no");
     app = std::make_unique<App>();
     EXPECT_EQ(app->OpenWindow(true), fullscreenAllowed);
     EXPECT_EQ(app->windowOpen, fullscreenAllowed);
@@ -132,9 +133,9 @@ protected:
     // Runs the game's loop until `done` holds; false when ten seconds were not enough.
     template <typename Done>
     bool PassUntil(Done done) {
-        const std::int64_t end = MonotonicMicroseconds() + 10000000;
+        const std::int64_t end = platform::MonotonicMicroseconds() + 10000000;
         while (!done()) {
-            if (MonotonicMicroseconds() > end || !app->Pass()) {
+            if (platform::MonotonicMicroseconds() > end || !app->Pass()) {
                 return false;
             }
         }

@@ -31,6 +31,9 @@ TEST_F(AppTest, EveryFailedOpeningShowsItsBox) {
     const std::pair<FakeStep, const char*> failures[] = {
         {WindowSystemStep, "Failed To Register The Window Class."},
         {WindowStep, "Window Creation Error."},
+        {DeviceContextStep, "Can't Create A GL Device Context."},
+        {PixelFormatStep, "Can't Find A Suitable PixelFormat."},
+        {SetPixelFormatStep, "Can't Set The PixelFormat."},
         {ContextStep, "Can't Create A GL Rendering Context."},
         {MakeCurrentStep, "Can't Activate The GL Rendering Context."},
     };
@@ -59,7 +62,7 @@ TEST_F(AppTest, RefusedFullscreenAsksAndFallsBackToAWindowOrEnds) {
     EXPECT_EQ(Fake().boxes[0].text,
               "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
               "Mode Instead?");
-    EXPECT_EQ(Fake().boxes[0].style, YesNoExclamation);
+    EXPECT_EQ(Fake().boxes[0].style, platform::YesNoExclamation);
     EXPECT_EQ(Fake().calls.back(), "OpenWindow");
     EXPECT_FALSE(app->fullscreen);
     EXPECT_FALSE(Fake().fullscreen);
@@ -68,7 +71,7 @@ TEST_F(AppTest, RefusedFullscreenAsksAndFallsBackToAWindowOrEnds) {
     // Declined: nothing is left open.
     SetUp();
     Fake().failing[DisplayModeStep] = true;
-    Fake().answers.push_back(NoAnswer);
+    Fake().answers.push_back(platform::NoAnswer);
     EXPECT_FALSE(app->OpenWindow(true));
     EXPECT_EQ(LastBoxText(), "Program Will Now Close.");
     EXPECT_TRUE(NothingHeld());

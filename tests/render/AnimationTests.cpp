@@ -43,7 +43,7 @@ struct Vec3 {
 
 // Turns v about a unit axis by the right-hand rule, as glRotate does.
 static Vec3 Turn(const Vec3& v, double degrees, const Vec3& k) {
-    const double a = degrees * M_PI / 180.0, c = std::cos(a), s = std::sin(a);
+    const double a = degrees * 3.14159265358979323846 / 180.0, c = std::cos(a), s = std::sin(a);
     const double along = (k.x * v.x + k.y * v.y + k.z * v.z) * (1 - c);
     return {v.x * c + (k.y * v.z - k.z * v.y) * s + k.x * along,
             v.y * c + (k.z * v.x - k.x * v.z) * s + k.y * along,

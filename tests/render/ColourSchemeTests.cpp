@@ -40,12 +40,12 @@ static const float* HandColour(const Hand& hand) {
 // The hand wears a colour of the same family as one side's checkers: nearer to theirs than to
 // the other side's.
 static bool LooksLike(const float* hand, const float* side, const float* otherSide) {
-    float near = 0.0f, far = 0.0f;
+    float toSide = 0.0f, toOther = 0.0f;
     for (int c = 0; c < 3; ++c) {
-        near += std::fabs(hand[c] - side[c]);
-        far += std::fabs(hand[c] - otherSide[c]);
+        toSide += std::fabs(hand[c] - side[c]);
+        toOther += std::fabs(hand[c] - otherSide[c]);
     }
-    return near < far;
+    return toSide < toOther;
 }
 
 class ColourSchemes : public ::testing::Test {

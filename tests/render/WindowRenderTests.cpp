@@ -6,10 +6,10 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,7 +84,7 @@ struct Frame {
     }
 
     bool Save(const std::string& name) const {
-        mkdir(KESTRANE_SCREENSHOT_DIR, 0755);
+        std::filesystem::create_directories(KESTRANE_SCREENSHOT_DIR);
         return WritePng(std::string(KESTRANE_SCREENSHOT_DIR) + "/" + name, width, height, pixels);
     }
 };
@@ -126,7 +126,7 @@ protected:
     // Runs one pass of the game as the main loop would: events, a frame, the key actions.
     Frame Draw() {
         Event event;
-        while (PollEvent(event)) {
+        while (platform::PollEvent(event)) {
             // The tests place the hand and press keys themselves: whatever pointer or keyboard
             // the virtual display has must not steer the hand or toggle the window mode.
             const EventType t = event.type;
@@ -140,7 +140,7 @@ protected:
         app->StepFrame();
         app->DrawFrame();
         Frame frame = ReadBack();
-        SwapWindow();
+        platform::SwapWindow();
         app->ApplyKeyActions();
         return frame;
     }

@@ -23,7 +23,7 @@ protected:
         const int games = 1000;
 #endif
         const SimulationResult r = Simulate(weights, games, seed, looseRules);
-        std::printf("%s: %d games, %ld frames, longest turn %d frames\n", what, r.games, r.frames,
+        std::printf("%s: %d games, %lld frames, longest turn %d frames\n", what, r.games, r.frames,
                     r.longestTurn);
         EXPECT_EQ(r.fault, "");
         EXPECT_EQ(r.games, games);

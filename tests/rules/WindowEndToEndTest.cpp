@@ -61,13 +61,13 @@ static float nineBrightness = 0.0f;
 // One pass of the main loop: every waiting event, then a frame.
 static void Pass() {
     Event event;
-    while (PollEvent(event)) {
+    while (platform::PollEvent(event)) {
         app.Handle(event);
     }
     app.StepFrame();
     app.DrawFrame();
     nineBrightness = Brightness(onNine);
-    SwapWindow();
+    platform::SwapWindow();
     app.ApplyKeyActions();
 }
 

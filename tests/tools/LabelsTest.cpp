@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "platform/Portable.h"
 #include "tests/ai/AiTestSupport.h"
 #include "tests/tools/ToolsTestSupport.h"
 #include "tools/Commands.h"
@@ -100,8 +102,14 @@ TEST(LabelFiles, TheTeachersPositionMapsOntoTheGamesCandidate) {
     board[25 + 4] += 1;
     EXPECT_EQ(FindTeacherPlay(plays, board), -1);
 
+    // Without the teacher, or without a way to start it, the command says which and stops.
     const char* missing[] = {"--net", ".", "--out", "x", "--games", "1", "--gnubg", "/no/gnubg"};
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(TeachCommand(8, const_cast<char**>(missing)), 1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const char* const why =
+        portable::ChildProgramsAvailable() ? "no gnubg program at /no/gnubg" : "teach: needs Linux";
+    EXPECT_NE(said.find(why), std::string::npos) << said;
 }
 
 TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
@@ -114,7 +122,7 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
     for (int run = 0; run < 2; ++run) {
         TrainOptions o;
         o.out = dir + "/run" + std::to_string(run);
-        mkdir(o.out.c_str(), 0755);
+        std::filesystem::create_directories(o.out);
         o.labels = {dir + "/a.labels"};
         o.epochs = 3;
         o.benchGames = 0;

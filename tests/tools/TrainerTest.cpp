@@ -6,6 +6,7 @@
 
 #include "tests/ai/AiTestSupport.h"
 #include "tests/tools/ToolsTestSupport.h"
+#include "tools/Commands.h"
 #include "tools/Match.h"
 #include "tools/Trainer.h"
 
@@ -105,4 +106,11 @@ TEST(Match, SameSeedSameGamesAndEveryPlayerKnown) {
     EXPECT_NE(error.find("no weight file"), std::string::npos);
     EXPECT_FALSE(
         PlayMatch("net:/nonexistent-folder", "random", 2, 1, pubeval, false).error.empty());
+
+    // A seed has 32 bits on every system: one past them is refused, not cut down to the largest.
+    const char* tooBig[] = {"--a",     "random", "--b",    "random",
+                            "--games", "1",      "--seed", "4294967296"};
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(MatchCommand(8, const_cast<char**>(tooBig)), 2);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("bad seed"), std::string::npos);
 }
