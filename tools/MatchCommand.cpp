@@ -66,7 +66,7 @@ int MatchCommand(int argc, char** argv) {
     int n = r.winsA + r.winsB;
     double p = static_cast<double>(r.winsA) / n;
     double half = 1.96 * std::sqrt(p * (1.0 - p) / n);
-    std::printf("games %d (each side first in half of them), seed %lu\n", n, seed);
+    std::printf("games %d (each side first in half of them), seed %llu\n", n, seed);
     std::printf("A %s: %d wins\n", a.c_str(), r.winsA);
     std::printf("B %s: %d wins\n", b.c_str(), r.winsB);
     std::printf("A win rate %.2f%% (95%% CI %.2f%% to %.2f%%)\n", 100.0 * p, 100.0 * (p - half),
