@@ -43,6 +43,6 @@ TEST_F(Simulation, WholeGamesAgainstRandomWeights) {
 TEST_F(Simulation, WholeGamesAgainstWeightsFromFiles) {
     [[maybe_unused]] const SimulationResult r = PlayAndCheck("shipped networks", shipped, 2);
 #ifndef KESTRANE_SANITIZED_BUILD
-    EXPECT_EQ(r.frames, 4580885);
+    EXPECT_EQ(r.frames, 4725565);
 #endif
 }
