@@ -1,4 +1,5 @@
-// kestrane-ai teach: labels positions of the networks' own games with GNU Backgammon's play. The
+// kestrane-ai teach: labels positions of the networks' own games with GNU Backgammon's judgement of
+// every play the roll allows. The
 // teacher runs as separate gnubg processes, fed through files: nothing of it is linked, and the
 // game, its build and its tests never need it.
 #include <chrono>
@@ -15,7 +16,8 @@
 
 static const char* const kTeachUsage =
     "usage: kestrane-ai teach --net DIR --out FILE --games N --seed S [--random-share R]\n"
-    "         [--jobs J] [--chunk D] [--plies P] [--gnubg PROGRAM] [--script FILE]\n";
+    "         [--pubeval-share H] [--pubeval FILE] [--jobs J] [--chunk D] [--plies P]\n"
+    "         [--gnubg PROGRAM] [--script FILE]\n";
 
 static const char* const kInstallHint =
     "GNU Backgammon (gnubg) labels the training data and is needed for this command only;\n"
@@ -46,6 +48,8 @@ struct TeachOptions {
     int games = 0;
     uint32_t seed = 1;
     double randomShare = 0.05;
+    double pubevalShare = 0.0;
+    std::string pubeval;
     int jobs = 8;
     int chunk = 3000;
     int plies = 0;
@@ -88,10 +92,12 @@ static bool WriteQuestions(const std::vector<LabelledDecision>& decisions, const
     return static_cast<bool>(out);
 }
 
-// Reads a job's answers into the labels; returns how many answers matched no candidate (those
-// decisions keep the label -1 and are left out).
+// Reads a job's answers into the labels: every candidate's winning chance and the best of them.
+// Counts the answers that the teacher could not give or that name a position none of the
+// candidates reaches (those decisions keep the label -1 and are left out), and the candidates the
+// teacher does not list.
 static bool ReadAnswers(std::vector<LabelledDecision>& decisions, const TeacherJob& job,
-                        long& unmatched, std::string& error) {
+                        long& unmatched, long& unlisted, std::string& error) {
     std::ifstream in(job.out);
     RollPlays plays;
     BoardState board;
@@ -102,16 +108,12 @@ static bool ReadAnswers(std::vector<LabelledDecision>& decisions, const TeacherJ
             return false;
         }
         LabelledDecision& d = decisions[i];
-        std::istringstream fields(line);
-        int answer[50];
-        int n = 0;
-        while (n < 50 && fields >> answer[n]) {
-            ++n;
-        }
         UnpackPoints(d.before, board.points);
         plays.Find(board.points, d.die1, d.die2);
-        d.label = n == 50 ? FindTeacherPlay(plays, answer) : -1;
-        unmatched += d.label < 0;
+        if (!TakeTeacherChances(line, plays, d, unlisted)) {
+            d.label = -1;
+            ++unmatched;
+        }
     }
     return true;
 }
@@ -129,9 +131,14 @@ static int Teach(const TeachOptions& o) {
     auto seconds = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
+    Pubeval pubeval;
+    if (o.pubevalShare > 0.0 && !LoadPubeval(pubeval, o.pubeval, error)) {
+        std::fprintf(stderr, "teach: %s\n", error.c_str());
+        return 1;
+    }
     // 1. The games and their decisions.
     std::vector<LabelledDecision> decisions =
-        PlayForLabels(contact, race, o.games, o.seed, o.randomShare);
+        PlayForLabels(contact, race, o.games, o.seed, o.randomShare, &pubeval, o.pubevalShare);
     std::fprintf(stderr, "teach: %d games, %zu decisions to label (%.1f s)\n", o.games,
                  decisions.size(), seconds());
     // 2. The teacher's plays, `jobs` gnubg processes at a time, one file of positions each.
@@ -182,9 +189,9 @@ static int Teach(const TeachOptions& o) {
         }
     }
     // 3. Each answer mapped onto the game's own candidates.
-    long unmatched = 0;
+    long unmatched = 0, unlisted = 0;
     for (const TeacherJob& job : jobs) {
-        if (failed || !ReadAnswers(decisions, job, unmatched, error)) {
+        if (failed || !ReadAnswers(decisions, job, unmatched, unlisted, error)) {
             std::fprintf(stderr, "teach: %s\n",
                          failed ? ("the teacher failed; its messages are in " + work).c_str()
                                 : error.c_str());
@@ -208,9 +215,10 @@ static int Teach(const TeachOptions& o) {
     }
     portable::RemoveFolder(work);
     std::fprintf(stderr,
-                 "teach: %zu decisions written to %s, %ld left out (the teacher's play "
-                 "is none of the game's), %.1f s\n",
-                 kept.size(), o.out.c_str(), unmatched, seconds());
+                 "teach: %zu decisions written to %s, %ld left out (the teacher gave no list "
+                 "or listed a play that is none of the game's), %ld candidates the teacher "
+                 "does not list, %.1f s\n",
+                 kept.size(), o.out.c_str(), unmatched, unlisted, seconds());
     return 0;
 }
 
@@ -234,6 +242,10 @@ int TeachCommand(int argc, char** argv) {
             o.gnubg = value;
         } else if (key == "--script") {
             o.script = value;
+        } else if (key == "--pubeval") {
+            o.pubeval = value;
+        } else if (key == "--pubeval-share" && numeric && number >= 0 && number <= 1) {
+            o.pubevalShare = number;
         } else if (key == "--games" && numeric && number >= 1 && number <= 1e7) {
             o.games = static_cast<int>(number);
         } else if (key == "--seed" && numeric && number >= 0 && number <= 4294967295.0) {

@@ -13,8 +13,9 @@ static const char* const kTrainUsage =
     "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--replay K] [--memory M]\n"
     "         [--check-every G] [--bench-games M] [--stop-at G] [--pubeval FILE]\n"
     "   or: kestrane-ai train --out DIR --labels FILE [--labels FILE ...] --seed S [--from DIR]\n"
-    "         [--epochs E] [--held-out K] [--rate A] [--final-rate B] [--pull P] [--floor F]\n"
-    "         [--bench-games M] [--pubeval FILE]\n";
+    "         [--epochs E] [--held-out K] [--loss pick|soft] [--race-loss pick|soft] [--tau T]\n"
+    "         [--rate A] [--final-rate B] [--pull P] [--floor F] [--bench-games M]\n"
+    "         [--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
     char* end = nullptr;
@@ -50,6 +51,11 @@ int TrainCommand(int argc, char** argv) {
         } else if (key == "--teacher" &&
                    (!std::strcmp(value, "pubeval") || !std::strcmp(value, "rollout"))) {
             options.teacher = value;
+        } else if ((key == "--loss" || key == "--race-loss") &&
+                   (!std::strcmp(value, "pick") || !std::strcmp(value, "soft"))) {
+            (key == "--loss" ? options.contactLoss : options.raceLoss) = value;
+        } else if (key == "--tau" && numeric && number > 0 && number <= 1e4) {
+            options.tau = number;
         } else if (key == "--pubeval") {
             pubevalPath = value;
         } else if (key == "--labels") {

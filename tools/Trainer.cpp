@@ -116,7 +116,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
         label = RolloutTeacher(list, values, pubevalPick);
     }
     lastLabel = label;
-    Learn(net, list, label, rate);
+    Learn(net, list, label, nullptr, rate);
     // 3. Labels cost rollouts: keep them and learn from a few earlier ones again.
     if (options.replay > 0) {
         Remember(before, list, label);
@@ -125,7 +125,8 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
             UnpackPoints(d.before, replayBoard.points);
             replayCandidates.Find(replayBoard.points, d.die1, d.die2);
             if (d.label < replayCandidates.Size()) {
-                Learn(IsRace(replayBoard) ? race : contact, replayCandidates, d.label, rate);
+                Learn(IsRace(replayBoard) ? race : contact, replayCandidates, d.label, nullptr,
+                      rate);
             }
         }
     }
@@ -146,7 +147,34 @@ void Trainer::Remember(const BoardState& before, const RollPlays& list, int labe
     }
 }
 
-void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label, double rate) {
+double SoftTargetLoss(const std::vector<float>& sums, const std::vector<float>& chances, double tau,
+                      std::vector<double>& gradient) {
+    const size_t n = sums.size();
+    const double topSum = *std::max_element(sums.begin(), sums.end());
+    const double topChance = *std::max_element(chances.begin(), chances.end());
+    std::vector<double> target(n);
+    double sumTotal = 0.0, targetTotal = 0.0;
+    gradient.resize(n);
+    for (size_t c = 0; c < n; ++c) {
+        gradient[c] = std::exp(static_cast<double>(sums[c]) - topSum);
+        sumTotal += gradient[c];
+        target[c] = std::exp(tau * (static_cast<double>(chances[c]) - topChance));
+        targetTotal += target[c];
+    }
+    double loss = 0.0;
+    for (size_t c = 0; c < n; ++c) {
+        const double q = target[c] / targetTotal;
+        const double logP = static_cast<double>(sums[c]) - topSum - std::log(sumTotal);
+        const double logQ =
+            tau * (static_cast<double>(chances[c]) - topChance) - std::log(targetTotal);
+        loss += q * (logQ - logP);
+        gradient[c] = gradient[c] / sumTotal - q;
+    }
+    return loss;
+}
+
+void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label,
+                    const std::vector<float>* chances, double rate) {
     size_t n = list.Size();
     if (n < 2) {
         return;
@@ -165,15 +193,24 @@ void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label, double rat
     // 2. Softmax over the output sums. The softmax ignores their level, so a pull holds the best
     // sum between the floor and 1: far above, the 32-bit output rounds to 1.0, far below it
     // underflows, and good candidates would tie, leaving the choice to the order of the search.
+    // With the teacher's chances, the targets are soft: a play nearly as good as the best keeps
+    // nearly its share, where the pick alone would push it down as hard as a blunder.
     double top = *std::max_element(sums.begin(), sums.end());
-    double total = 0.0;
-    std::vector<double> grad(n);
-    for (size_t c = 0; c < n; ++c) {
-        grad[c] = std::exp(static_cast<double>(sums[c]) - top);
-        total += grad[c];
+    std::vector<double>& grad = gradientStore;
+    if (chances) {
+        SoftTargetLoss(sums, *chances, options.tau, grad);
+    } else {
+        double total = 0.0;
+        grad.resize(n);
+        for (size_t c = 0; c < n; ++c) {
+            grad[c] = std::exp(static_cast<double>(sums[c]) - top);
+            total += grad[c];
+        }
+        for (size_t c = 0; c < n; ++c) {
+            grad[c] = grad[c] / total - (static_cast<int>(c) == label ? 1.0 : 0.0);
+        }
     }
     for (size_t c = 0; c < n; ++c) {
-        grad[c] = grad[c] / total - (static_cast<int>(c) == label ? 1.0 : 0.0);
         if (sums[c] > 1.0f) {
             grad[c] += options.levelPull * (sums[c] - 1.0);
         }
@@ -289,9 +326,17 @@ bool Trainer::LoadCheckpoint(int& gamesDone, std::string& error) {
 bool Trainer::RunLabels(std::string& error) {
     // 1. The decisions, whole games held out to measure on.
     std::vector<LabelledDecision> train, heldOut;
+    const bool soft[2] = {options.contactLoss == "soft", options.raceLoss == "soft"};
     for (const std::string& path : options.labels) {
         std::vector<LabelledDecision> file;
         if (!ReadLabels(path, file, error)) {
+            return false;
+        }
+        if ((soft[0] || soft[1]) && !file.empty() &&
+            file.front().winChances.size() != static_cast<size_t>(file.front().candidates)) {
+            error = path +
+                    ": the soft-target loss needs the teacher's winning chances (a "
+                    "version-2 label file, from the current `kestrane-ai teach`)";
             return false;
         }
         for (const LabelledDecision& d : file) {
@@ -319,7 +364,9 @@ bool Trainer::RunLabels(std::string& error) {
                 double progress = ((epoch - 1) * static_cast<double>(order.size()) + i) / steps;
                 UnpackPoints(d.before, board.points);
                 candidates.Find(board.points, d.die1, d.die2);
-                Learn(IsRace(board) ? race : contact, candidates, d.label,
+                const bool isRace = IsRace(board);
+                Learn(isRace ? race : contact, candidates, d.label,
+                      soft[isRace ? 1 : 0] ? &d.winChances : nullptr,
                       options.rate + (options.finalRate - options.rate) * progress);
             }
         }
@@ -329,6 +376,10 @@ bool Trainer::RunLabels(std::string& error) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::fprintf(stderr, "epoch %d/%d  held-out agreement %.2f%% (contact %.2f%%, race %.2f%%)",
                      epoch, options.epochs, a.All(), a.Share(0), a.Share(1));
+        if (a.judged[0] + a.judged[1] > 0) {
+            std::fprintf(stderr, "  winning chance lost %.3f%% (contact %.3f%%, race %.3f%%)",
+                         a.AllLoss(), a.Loss(0), a.Loss(1));
+        }
         if (options.benchGames > 0) {
             double win = WinRateAgainstPubeval(contact, race, pubeval, options.benchGames,
                                                options.seed * 7777u + 1u);

@@ -45,13 +45,27 @@ struct TrainOptions {
     std::vector<std::string> labels;
     int epochs = 10;
     int heldOutEvery = 10;
+    // What each network learns from labels: "pick", to rank the teacher's pick highest, or
+    // "soft", to match the teacher's judgement of every candidate (needs winning chances).
+    std::string contactLoss = "pick";
+    std::string raceLoss = "pick";
+    // How sharply the soft targets favour the better candidates: softmax(tau * winning chance).
+    double tau = 100.0;
 };
+
+// The soft-target loss of one decision over the candidates' output sums: the Kullback-Leibler
+// divergence KL(softmax(tau * chances) || softmax(sums)). Returns it and writes its gradient with
+// respect to each sum (the networks' share minus the target's) to `gradient`.
+double SoftTargetLoss(const std::vector<float>& sums, const std::vector<float>& chances, double tau,
+                      std::vector<double>& gradient);
 
 // Trains both of the game's networks (contact and race, as the computer player reads them) by
 // ranking the teacher's play highest among the candidates of each roll (a softmax over the
-// candidates' output sums, the teacher's play as the label). Games are played by the networks
-// themselves so that they learn on the positions they reach; with label files, the decisions
-// come from the files instead (made by `kestrane-ai teach` from the games of earlier networks).
+// candidates' output sums, the teacher's play as the label), or, from label files with the
+// teacher's winning chances, by matching that softmax to soft targets made from the chances. Games
+// are played by the networks themselves so that they learn on the positions they reach; with label
+// files, the decisions come from the files instead (made by `kestrane-ai teach` from the games of
+// earlier networks).
 class Trainer {
 public:
     Trainer(const TrainOptions& options, const Pubeval& pubeval);
@@ -66,6 +80,11 @@ public:
     int Step(const BoardState& before, const RollPlays& candidates, double rate);
     // Plays one training game; returns the number of plays.
     int TrainGame(double rate);
+
+    // One gradient step of `net` on a roll's candidates: towards the teacher's pick `label`, or,
+    // given the teacher's winning chances, towards its soft targets; either with the level pull.
+    void Learn(NeuralNet& net, const RollPlays& list, int label, const std::vector<float>* chances,
+               double rate);
 
     NeuralNet contact{GameLayers, 3};
     NeuralNet race{GameLayers, 3};
@@ -91,7 +110,6 @@ private:
         unsigned char die2 = 1;
         unsigned short label = 0;
     };
-    void Learn(NeuralNet& net, const RollPlays& list, int label, double rate);
     void Remember(const BoardState& before, const RollPlays& list, int label);
     int RolloutTeacher(const RollPlays& candidates, const std::vector<float>& values,
                        int pubevalPick);
@@ -113,6 +131,7 @@ private:
     std::vector<unsigned> activeCount;
     std::vector<float> hiddenStore;
     std::vector<float> sumStore;
+    std::vector<double> gradientStore;
     long decisions = 0;
     long agreements = 0;
     int lastLabel = 0;

@@ -46,7 +46,7 @@ TEST_F(Simulation, WholeGamesAgainstWeightsFromFiles) {
     [[maybe_unused]] const SimulationResult loose =
         PlayAndCheck("shipped networks, looser rules", shipped, 2, true);
 #ifndef KESTRANE_SANITIZED_BUILD
-    EXPECT_EQ(r.frames, 5972636);
-    EXPECT_EQ(loose.frames, 4580885);
+    EXPECT_EQ(r.frames, 6106685);
+    EXPECT_EQ(loose.frames, 4725565);
 #endif
 }
