@@ -225,7 +225,7 @@ static void ClickThrough(const LegalPlays& plays, const std::set<unsigned>& dice
 // generator lists for the same side and roll, and every turn ends after the plays' number of
 // moves, never stuck before.
 TEST(LegalPlays, ClickByClickReachesExactlyTheGeneratorsPlays) {
-#ifdef KESTRANE_SANITIZED_BUILD
+#ifdef KESTRANE_SHORT_RUNS
     const int cases = 5000;
 #else
     const int cases = 100000;

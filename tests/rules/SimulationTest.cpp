@@ -14,10 +14,10 @@ protected:
         SetClockSource([] { return std::time_t{1700000000}; });
     }
     void TearDown() override { SetClockSource(nullptr); }
-    // A thousand games, fewer where the sanitizers slow every frame down.
+    // A thousand games, fewer where the sanitizers or wine slow every frame down.
     static SimulationResult PlayAndCheck(const char* what, const std::string& weights,
                                          unsigned seed, bool looseRules = false) {
-#ifdef KESTRANE_SANITIZED_BUILD
+#ifdef KESTRANE_SHORT_RUNS
         const int games = 150;
 #else
         const int games = 1000;
@@ -45,7 +45,7 @@ TEST_F(Simulation, WholeGamesAgainstWeightsFromFiles) {
     [[maybe_unused]] const SimulationResult r = PlayAndCheck("shipped networks", shipped, 2);
     [[maybe_unused]] const SimulationResult loose =
         PlayAndCheck("shipped networks, looser rules", shipped, 2, true);
-#ifndef KESTRANE_SANITIZED_BUILD
+#ifndef KESTRANE_SHORT_RUNS
     EXPECT_EQ(r.frames, 6106685);
     EXPECT_EQ(loose.frames, 4725565);
 #endif
