@@ -4,6 +4,7 @@
 
 #include "ai/BoardState.h"
 #include "ai/Move.h"
+#include "ai/PlayChooser.h"
 
 class NeuralNet;
 class NetAgent;
@@ -19,18 +20,15 @@ extern const char* const RaceWeightFile;
 // creates one agent per network. A file found nowhere is reported once, naming every place tried.
 // They live as long as the player and are destroyed in reverse order of creation. Every call
 // resets all four agents, then the agent for the side to move and the game phase searches.
-class ComputerPlayer {
+class ComputerPlayer : public PlayChooser {
 public:
     ComputerPlayer() = default;
-    virtual ~ComputerPlayer();
+    ~ComputerPlayer() override;
     ComputerPlayer(const ComputerPlayer&) = delete;
     ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
-    // board: in the frame where player 1 moves upwards; player: the side to move in that frame.
-    // The play is given in the mover's own frame (Move.h), which for player 1 is the board's.
-    // Returns its number of moves (0 when the roll cannot be played).
     unsigned ChooseMove(const BoardState& board, unsigned player, const unsigned dice[2],
-                        Play& play);
+                        Play& play) override;
 
     // Decides which files the first move will read, and reports a file found nowhere now rather
     // than then. Draws no random numbers; ChooseMove calls it when nobody has.

@@ -23,6 +23,6 @@ int main(int argc, char** argv) {
     App app;
     // A player who starts the game where its weights cannot be found hears so at once, not
     // after the first turn.
-    app.table.Rules().Computer().LocateWeights();
+    app.table.Computer().LocateWeights();
     return app.Run(settings);
 }

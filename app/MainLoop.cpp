@@ -66,7 +66,7 @@ bool App::Start(const GameSettings& settings) {
     } else if (!settings.record.empty()) {
         journal.StartRecording(settings.record.c_str(), loose);
     }
-    table.Rules().UseLooseRules(loose);
+    table.UseLooseRules(loose);
 
     // 1, 2. The window; a failure has been reported and cleaned up already.
     if (!OpenForMode()) {

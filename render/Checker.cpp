@@ -5,7 +5,7 @@ CheckerColours Checker::colours = {{0.4f, 0.4f, 0.4f}, {0.99f, 0.99f, 0.99f}, {0
 
 Checker::Checker() : SceneObject(20) {}
 
-void Checker::SetSideAndIndex(int s, int i) {
+void Checker::SetSideAndIndex(Side s, int i) {
     side = s;
     index = i;
     ResetColourFlag();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/SceneObject.h"
+#include "rules/Side.h"
 
 // The colours all checkers share: side A (side 2 by default), side B (side 1) and the highlight.
 struct CheckerColours {
@@ -9,7 +10,7 @@ struct CheckerColours {
     float highlight[3];
 };
 
-// One checker. Side 1 is the human, 2 the computer, 3 not yet assigned. Index 0..29 for the
+// One checker, of a side (Side::None until it is dealt). Index 0..29 for the
 // thirty checkers of the table (the rules' checker numbers), 100 for the ghost checker that
 // previews a destination. A selected
 // checker spins in the highlight colour; the colour flag picks side A (0) or side B (1). The table
@@ -18,7 +19,7 @@ class Checker : public SceneObject {
 public:
     Checker();
 
-    void SetSideAndIndex(int side, int index);
+    void SetSideAndIndex(Side side, int index);
     void ResetColourFlag();
     void ToggleColourFlag();
     static void SetColours(float aR, float aG, float aB, float bR, float bG, float bB, float hR,
@@ -33,7 +34,7 @@ public:
     // turns at staggered angles.
     static float SpinAfter(float angle, int turns);
 
-    int side = 3;
+    Side side = Side::None;
     bool selected = false;
     int index = 0;
     int colourFlag = 0;

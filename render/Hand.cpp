@@ -109,9 +109,9 @@ void Hand::ToggleColourSelector() {
     colourSelector = colourSelector == 1 ? 2 : 1;
 }
 
-// Side 1's checkers wear the side-B colour, so its hand wears colour 2, and the other way round.
-void Hand::SetColourSelectorForSide(int side) {
-    colourSelector = side == 1 ? 2 : 1;
+// The human's checkers wear the side-B colour, so its hand wears colour 2, and the other way round.
+void Hand::SetColourSelectorForSide(Side side) {
+    colourSelector = side == Side::Human ? 2 : 1;
 }
 
 void Hand::Bob() {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "render/MovePhase.h"
 #include "render/SceneObject.h"
-#include "rules/MovePhase.h"
+#include "rules/Side.h"
 
 class Checker;
 
@@ -21,7 +22,7 @@ public:
     bool Step(Checker* carried = nullptr);
     void SetColours(float r1, float g1, float b1, float r2, float g2, float b2);
     void ToggleColourSelector();
-    void SetColourSelectorForSide(int side);
+    void SetColourSelectorForSide(Side side);
     // One frame of the idle bob: sink for 15 frames, rise for 15, arm and palm bending with it.
     void Bob();
     void Draw() const;

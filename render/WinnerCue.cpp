@@ -15,29 +15,29 @@ float WinnerCue::Rise() const {
     return std::min(1.0f, 0.5f + 0.5f * static_cast<float>(frames) / riseFrames);
 }
 
-void WinnerCue::Start(int side) {
+void WinnerCue::Start(Side side) {
     winner = side;
     frames = 0;
 }
 
 void WinnerCue::Stop() {
-    winner = 0;
+    winner = Side::None;
     frames = 0;
 }
 
 void WinnerCue::Step() {
-    if (winner != 0)
+    if (winner != Side::None)
         frames++;
 }
 
-float WinnerCue::Shade(int side) const {
-    if (winner == 0 || side == winner)
+float WinnerCue::Shade(Side side) const {
+    if (winner == Side::None || side == winner)
         return 1.0f;
     return 1.0f - (1.0f - loserShade) * Rise();
 }
 
 float WinnerCue::Glow() const {
-    if (winner == 0)
+    if (winner == Side::None)
         return 0.0f;
     const float pulse = std::cos(2.0f * pi * static_cast<float>(frames) / pulseFrames);
     return Rise() * (5.0f + pulse) / 6.0f;

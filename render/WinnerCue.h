@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/Side.h"
+
 // The sign of a won game, on show for as long as the finished position stays in view: the
 // winner's tray glows in a slow gold pulse and every checker of the loser fades to 0.3 of its
 // brightness, so that who won shows at a glance whatever the colours. The table starts it when
@@ -7,15 +9,15 @@
 // starts; drawing changes nothing.
 class WinnerCue {
 public:
-    void Start(int side);
+    void Start(Side side);
     void Stop();
     void Step();
 
-    bool On() const { return winner != 0; }
-    // The side that won, 0 while the cue is off.
-    int Winner() const { return winner; }
+    bool On() const { return winner != Side::None; }
+    // The side that won, Side::None while the cue is off.
+    Side Winner() const { return winner; }
     // How bright a checker of `side` is drawn, as a fraction of its colour.
-    float Shade(int side) const;
+    float Shade(Side side) const;
     // How strongly the winner's tray glows in the frame just stepped, 0 to 1.
     float Glow() const;
 
@@ -26,7 +28,7 @@ private:
     // How far the cue has come up, from one half in its first frame to 1.
     float Rise() const;
 
-    int winner = 0;
+    Side winner = Side::None;
     // Frames stepped since the win.
     int frames = 0;
 };

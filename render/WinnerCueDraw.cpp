@@ -15,10 +15,10 @@ static const float fringe = 0.1f;
 static const float height = -0.011f;
 
 void WinnerCue::Draw() const {
-    if (winner == 0)
+    if (winner == Side::None)
         return;
     // The tray's column of slots, whichever side of the board it is on.
-    const int tray = winner == HumanSide ? HumanTray : ComputerTray;
+    const int tray = winner == Side::Human ? HumanTray : ComputerTray;
     const Pose first = SlotPosition(tray, 0);
     const Pose last = SlotPosition(tray, 5);
     const float x0 = first.x - margin, x1 = first.x + margin;

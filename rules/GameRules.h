@@ -1,220 +1,107 @@
 #pragma once
 
 #include "ai/BoardState.h"
-#include "ai/ComputerPlayer.h"
-#include "ai/Move.h"
 #include "rules/LegalPlays.h"
-#include "rules/MovePhase.h"
 #include "rules/Position.h"
 
-// The answer of a move test: refused, or the destination and whether the move hits a blot.
-struct MoveTarget {
-    bool allowed = false;
-    int to = NoPoint;
-    bool hits = false;
-};
-
-// What the presentation does at the steps of the turn flow. The rules call it, in the order the
-// steps happen; it shows them and changes nothing the rules keep. Every call has a default that
-// does nothing, so the rules can run without anything on show.
-class TurnView {
-public:
-    virtual ~TurnView() = default;
-
-    // A phase of the move in progress has begun; the rules expect ArrivePhase when it is over.
-    virtual void PhaseStarted(MovePhase) {}
-    // A lifted checker has been put on a point.
-    virtual void CheckerPutDown(int /*checker*/, int /*point*/) {}
-    virtual void SideSwitched() {}
-    // The human's turn goes on: the hand is the pointer again ...
-    virtual void HandToPointer() {}
-    // ... and shows what the point under it offers.
-    virtual void ShowHover() {}
-    // A blocked roll passes: nothing is offered any more.
-    virtual void HideHover() {}
-    // A game is won: no more previews of moves.
-    virtual void GameWon() {}
-    // Every checker is back on its starting point.
-    virtual void PositionReset() {}
-};
-
-// The rules of the game and its turn flow: the position, the dice, whose turn it is and how many
-// moves it has left, the move in progress and its phase, the computer's planned moves, and the
-// watchdogs and pauses that keep the game going at a pace a player can follow. It knows nothing
-// of how the game is shown: the presentation starts each frame with StepIdleRules, reports the
-// end of each phase with ArrivePhase, and hands the human's clicks to StartHumanMove. After every
-// pick-up and put-down the position is checked (in debug builds).
+// The rules of a turn: the position with its side to move and dice, the die the human has
+// selected, the moves left in the turn, and the move tests. It answers whether a move may be made
+// and keeps the turn's count as moves are made; when and how they are shown is the turn
+// director's (table/TurnDirector.h), and the computer's choice is its player's.
 //
 // Both sides play the full rules of backgammon by default: the human's move test, the end of the
 // human's turn and the computer's search all ask the one generator of legal plays (LegalPlays).
 // The looser rules of the game's first versions stay available (UseLooseRules): the human may
 // then move any checker with the selected die, bear off with any die that reaches, and the turn
-// ends when the selected die cannot be used; the computer lets the values choose between one-die
-// plays; and the turn flow keeps its old, quicker pace, so that runs recorded under them replay
-// as they were played.
+// ends when the selected die cannot be used.
 class GameRules {
 public:
     GameRules();
 
-    void SetView(TurnView* view);
-    // The looser rules, and their pace, instead of the full rules. Set between turns.
-    void UseLooseRules(bool loose);
+    // The looser rules instead of the full rules. Set between turns.
+    void UseLooseRules(bool loose) { looseRules = loose; }
     bool LooseRules() const { return looseRules; }
 
-    // Dice and move tests.
+    // Dice.
     void RollForTurn();
-    // The roll a turn opens with, with chosen values: die 0 selected, two moves or four.
+    // The roll a turn opens with, with chosen values: die 0 selected (or, for the human under the
+    // full rules, a die that can be played when either can), two moves or four.
     void OpenRoll(int a, int b);
-    MoveTarget HumanMoveTarget(int s, int d) const;
-    bool AllHome() const;
-    bool CanMove(int d) const;
-    MoveTarget ComputerMoveTarget(int s, int d) const;
-    // True when some human checker can move with one of the dice still to be played.
-    bool HumanHasAnyMove() const;
-    // The human's board with the human as the mover (player 1, bar on 0), as the legal plays
-    // read it.
-    void HumanFrame(PointEntry points[26]) const;
-    // The legal plays of the human's roll from where the turn began (full rules).
-    const LegalPlays& HumanPlays() const;
-    // The human's moves made this turn, and the dice they used (LegalPlays' marks).
-    int HumanMovesMade() const { return humanMovesMade; }
-    // The side that has borne off all fifteen checkers, or 0.
-    int Winner() const;
-
-    // The human's turn, input open, no move in progress.
-    bool HumanMayAct() const;
-    // The human's click on point s: true when the move from s with the selected die is on.
-    bool StartHumanMove(int s);
-
-    // Turn flow.
-    // Where the plain turn flow would stand still (run on every frame, a move in progress or
-    // not): a human roll that nothing can use passes after NoMovePassFrames; a won game shows its
-    // final position for GameOverPauseFrames and then starts again; a computer turn whose planned
-    // move was refused ends. Returns true when it acted this frame.
-    bool StepIdleRules();
-    // The phase in progress is over: the rules act on it and start the next phase, if any.
-    void ArrivePhase();
     void SwitchSide();
+    // After the first of two moves the other die comes into play; with one move left the die is
+    // already settled.
     void SwitchDie();
     // The human's right click: the other die, unless the full rules leave it nothing to move.
     void SelectOtherDie();
-    void PlanComputerTurn();
-    // The second half of planning: the count, the dice and the source point of each of the
-    // computer's chosen moves (its points are the table's).
-    void ReadComputerMoves(const Play& play);
-    void StartPlannedMove(int k);
-    // The computer's first planned move begins, and input closes until its turn is over.
-    void BeginComputerMoves();
-    void FillSnapshot(BoardState& snapshot) const;
-    // Puts every checker back on its starting point; the human rolls.
-    void StartNewGame();
 
+    // Move tests, on the table's points.
+    MoveTarget HumanMoveTarget(int s, int d) const;
+    MoveTarget ComputerMoveTarget(int s, int d) const;
+    bool AllHome() const;
+    // Whether some human checker may move with a die of value `d`.
+    bool CanMove(int d) const;
+    // True when some human checker can move with one of the dice still to be played.
+    bool HumanHasAnyMove() const;
+    // The legal plays of the human's roll from where the turn began (full rules).
+    const LegalPlays& HumanPlays() const;
+    // The human's moves made this turn.
+    int HumanMovesMade() const { return humanMovesMade; }
+
+    // The turn's count. BookHumanMove spends the selected die on the human's move from s, once
+    // HumanMoveTarget has allowed it. FinishHumanMove closes the human's move when the hand is
+    // back: the next die, the moves left, the end of the turn when nothing more can be played;
+    // true while the turn goes on. FinishComputerMove counts one of the computer's planned moves;
+    // true while more are left.
+    void BookHumanMove();
+    bool FinishHumanMove();
+    bool FinishComputerMove();
+    // The computer's chosen play: its moves are the turn's.
+    void SetComputerMoves(int count) { movesLeft = count; }
+    // Nothing more is played this turn.
+    void EndTurnMoves() { movesLeft = 0; }
+    // For set-ups: `moves` left in the turn; under the full rules the turn's legal plays start
+    // from the position as it is now.
+    void SetTurn(int moves);
+    // Every checker back on its starting point.
+    void ResetPosition();
+
+    // The human's board with the human as the mover (player 1, bar on 0), and the computer's
+    // with the computer as the mover, as the computer player and the legal plays read them.
+    void HumanFrame(PointEntry points[26]) const { position.MoverFrame(Side::Human, points); }
+    void FillSnapshot(BoardState& board) const {
+        position.MoverFrame(Side::Computer, board.points);
+    }
+    Side Winner() const { return position.Winner(); }
     bool IsValid() const { return position.IsValid(); }
 
     const Position& Board() const { return position; }
-    // For set-ups: the position edited directly, outside any move.
+    // For set-ups and for the turn director's hand, which makes each move in stages.
     Position& EditBoard() { return position; }
     const Point& PointAt(int p) const { return position.points[p]; }
     int Lifted() const { return position.lifted; }
 
-    int DieValue(int d) const { return dice[d]; }
+    int DieValue(int d) const { return position.dice[d]; }
     int SelectedDie() const { return selectedDie; }
-    int SelectedValue() const { return dice[selectedDie]; }
+    int SelectedValue() const { return position.dice[selectedDie]; }
     bool Doubles() const { return doubles; }
-    int CurrentSide() const { return currentSide; }
+    Side CurrentSide() const { return position.toMove; }
     int MovesLeft() const { return movesLeft; }
-    // For set-ups: no move in progress, `moves` left in the turn, input open or not; under the
-    // full rules the turn's legal plays start from the position as it is now.
-    void SetTurn(int moves, bool input);
-    bool InputEnabled() const { return inputEnabled; }
-
-    MovePhase Phase() const { return phase; }
-    bool MoveUnderway() const { return underway; }
-    int FromPoint() const { return fromPoint; }
-    int ToPoint() const { return toPoint; }
-    int BarPoint() const { return barPoint; }
-    int ComputerMovesDone() const { return computerMovesDone; }
-    int GameOverFrames() const { return gameOverFrames; }
-    // Frames left of the pause that shows the computer's roll before its hand sets off, or its
-    // roll that cannot be played before the human's.
-    int ComputerRollFrames() const { return computerRollFrames; }
-
-    ComputerPlayer& Computer() { return computerPlayer; }
-
-    // Running totals, for whoever watches the game.
-    int GamesFinished() const { return gamesFinished; }
+    // Rolls made since the game was set up, for whoever watches the game.
     int TurnsStarted() const { return turnsStarted; }
-    int LastWinner() const { return lastWinner; }
-    int BlockedTurnsPassed() const { return blockedTurnsPassed; }
-    int StalledComputerTurns() const { return stalledComputerTurns; }
-
-    static constexpr int NoMovePassFrames = 60;
-    static constexpr int GameOverPauseFrames = 180;
-    static constexpr int ComputerRollShowFrames = 30;
-    static constexpr int ComputerPassShowFrames = 60;
-    // The looser rules keep the first versions' pace: no pause before the computer's moves or
-    // after its pass, and a shorter look at the finished game.
-    static constexpr int LooseGameOverPauseFrames = 120;
 
 private:
-    void SetUpStartingPosition();
-    void StartPhase(MovePhase next);
-    // The move from s to the target: the phases it goes through start with the reach.
-    void StartMove(int s, const MoveTarget& move, int bar);
-    void LiftFrom(int point);
-    void PutDown(int point);
-    void AfterPutDown();
-    void TurnBookkeeping();
-    void PassTurnToComputer();
-    // The computer's roll has been on show long enough: its moves begin, or the human rolls.
-    void EndComputerRollPause();
-    void HumanRollsAfterComputer();
     // Under the full rules the selected die is one the human can move, when either is.
     void FollowLegalDie();
-    void PassBlockedHumanTurn();
-    void EndStalledComputerTurn();
-    bool BeginGameOverIfWon();
-
-    TurnView quietView;
-    TurnView* view = &quietView;
 
     Position position;
-    int dice[2] = {1, 1};
     int selectedDie = 0;
     bool doubles = false;
-    int currentSide = HumanSide;
     int movesLeft = 0;
-    bool inputEnabled = true;
     bool looseRules = false;
     // The human's moves made this turn and the dice they used, and the roll's legal plays from
     // where the turn began (worked out when first asked).
     int humanMovesMade = 0;
     unsigned humanDiceUsed = 0;
     mutable LegalPlays humanPlays;
-
-    // The move in progress: its phase, whether that phase is under way, and its points.
-    MovePhase phase = ReturnPhase;
-    bool underway = false;
-    int fromPoint = 0;
-    int toPoint = 0;
-    int barPoint = 0;
-
-    int plannedSources[4] = {};
-    int plannedDice[4] = {};
-    // Moves of the current computer turn already put down: the next planned move to start.
-    int computerMovesDone = 0;
-    // The computer's view of the position and its answer, reused every computer turn.
-    ComputerPlayer computerPlayer;
-    BoardState snapshot;
-    Play computerPlay;
-
-    // Idle frames of a human turn with no possible move, and frames left of a finished game.
-    int noMoveFrames = 0;
-    int gameOverFrames = 0;
-    int computerRollFrames = 0;
-    int gamesFinished = 0;
     int turnsStarted = 0;
-    int lastWinner = 0;
-    int blockedTurnsPassed = 0;
-    int stalledComputerTurns = 0;
 };

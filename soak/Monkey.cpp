@@ -29,7 +29,7 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
     std::mt19937 monkey(seed);
     MonkeyResult result;
     const int turnsAtStart = table.Rules().TurnsStarted();
-    const int gamesAtStart = table.Rules().GamesFinished();
+    const int gamesAtStart = table.Director().GamesFinished();
     const long tenth = frames >= 10 ? frames / 10 : 1;
 
     Fake().swapLimit = static_cast<int>(frames);
@@ -38,7 +38,7 @@ MonkeyResult RunMonkey(long frames, unsigned seed,
         result.frames = swap;
         result.invalidFrames += table.IsValid() ? 0 : 1;
         result.turns = table.Rules().TurnsStarted() - turnsAtStart;
-        result.games = table.Rules().GamesFinished() - gamesAtStart;
+        result.games = table.Director().GamesFinished() - gamesAtStart;
         if (swap % 1000 == 0) {
             Fake().calls.clear();
             Fake().boxes.clear();

@@ -12,29 +12,16 @@
 static std::vector<int> LegalSources(const GameRules& rules, int die) {
     std::vector<int> sources;
     for (int s = 1; s <= HumanBar; s++) {
-        if (rules.PointAt(s).Owner() == HumanSide && rules.HumanMoveTarget(s, die).allowed) {
+        if (rules.PointAt(s).Owner() == Side::Human && rules.HumanMoveTarget(s, die).allowed) {
             sources.push_back(s);
         }
     }
     return sources;
 }
 
-// The board as the side to move sees it, that side as player 1.
-static void MoverFrame(const GameRules& rules, int side, PointEntry points[26]) {
-    if (side == HumanSide) {
-        rules.HumanFrame(points);
-        return;
-    }
-    BoardState board;
-    rules.FillSnapshot(board);
-    for (int p = 0; p < 26; p++) {
-        points[p] = board.points[p];
-    }
-}
-
 // A turn under way: its side, roll and first board; checked against the legal plays when it ends.
 struct TurnRecord {
-    int side = 0;
+    Side side = Side::None;
     unsigned dice[2] = {0, 0};
     PointEntry start[26];
 };
@@ -43,7 +30,7 @@ struct TurnRecord {
 // started from when the roll could not be played.
 static bool EndsOnALegalPlay(const GameRules& rules, const TurnRecord& turn, LegalPlays& plays) {
     PointEntry end[26];
-    MoverFrame(rules, turn.side, end);
+    rules.Board().MoverFrame(turn.side, end);
     plays.Begin(turn.start, turn.dice[0], turn.dice[1]);
     if (plays.PlayLength() > 0) {
         return plays.IsPlayEnd(end);
@@ -61,19 +48,20 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
     SimulationResult result;
     auto table = std::make_unique<GameTable>();
     GameRules& rules = table->Rules();
-    rules.UseLooseRules(looseRules);
-    rules.Computer().weightDirectory = weights;
+    const TurnDirector& director = table->Director();
+    table->UseLooseRules(looseRules);
+    table->Computer().weightDirectory = weights;
     LegalPlays plays;
     TurnRecord turn;
     // Checks the turn that has just ended, if any, and forgets it.
     auto checkTurnEnd = [&]() {
-        if (!looseRules && turn.side != 0 && !EndsOnALegalPlay(rules, turn, plays)) {
-            result.fault = std::string(turn.side == HumanSide ? "a human" : "a computer") +
+        if (!looseRules && turn.side != Side::None && !EndsOnALegalPlay(rules, turn, plays)) {
+            result.fault = std::string(turn.side == Side::Human ? "a human" : "a computer") +
                            " turn did not end on a legal play of " + std::to_string(turn.dice[0]) +
                            "-" + std::to_string(turn.dice[1]) + ", after frame " +
                            std::to_string(result.frames);
         }
-        turn.side = 0;
+        turn.side = Side::None;
     };
     TablePlayer player(*table);
     std::mt19937 human(seed);
@@ -90,7 +78,7 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
     while (result.games < games && result.fault.empty()) {
         // 1. The human, between frames, only when the window would let them act. A die with no
         // move is switched away from; when neither die has one the table passes the turn.
-        if (rules.HumanMayAct() && rules.MovesLeft() > 0 && --wait < 0) {
+        if (director.HumanMayAct() && rules.MovesLeft() > 0 && --wait < 0) {
             wait = static_cast<int>(human() % 3);
             const std::vector<int> sources = LegalSources(rules, rules.SelectedValue());
             if (sources.empty() || human() % 8 == 0) {
@@ -123,7 +111,7 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
         // ended on a legal play.
         if (rules.TurnsStarted() != turns) {
             checkTurnEnd();
-            if (rules.CurrentSide() == HumanSide && rules.GameOverFrames() == 0) {
+            if (rules.CurrentSide() == Side::Human && director.GameOverFrames() == 0) {
                 const bool doubles = rules.DieValue(0) == rules.DieValue(1);
                 const bool dieOk =
                     looseRules ? rules.SelectedDie() == 0
@@ -135,15 +123,15 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
             turn.side = rules.CurrentSide();
             turn.dice[0] = static_cast<unsigned>(rules.DieValue(0));
             turn.dice[1] = static_cast<unsigned>(rules.DieValue(1));
-            MoverFrame(rules, turn.side, turn.start);
+            rules.Board().MoverFrame(turn.side, turn.start);
             turns = rules.TurnsStarted();
             result.turns++;
             result.longestTurn = std::max(result.longestTurn, turnFrames);
             turnFrames = 0;
         }
-        if (rules.GamesFinished() != result.games) {
+        if (director.GamesFinished() != result.games) {
             checkTurnEnd();
-            result.games = rules.GamesFinished();
+            result.games = director.GamesFinished();
             if (afterGame) {
                 afterGame(result);
             }
@@ -151,8 +139,8 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
     }
     SetClockSource(nullptr);
     // The computer's own plays must all be ones the table accepts.
-    if (result.fault.empty() && rules.StalledComputerTurns() != 0) {
-        fail(std::to_string(rules.StalledComputerTurns()) + " computer plays were refused");
+    if (result.fault.empty() && director.StalledComputerTurns() != 0) {
+        fail(std::to_string(director.StalledComputerTurns()) + " computer plays were refused");
     }
     return result;
 }

@@ -19,8 +19,9 @@ struct SimulationResult {
 // The most frames a turn may take: four moves of four hand moves with the human's pauses, or a
 // blocked roll shown before it passes, and the computer's roll on show; the winning turn also
 // holds the pause on the final position.
-constexpr int TurnFrameLimit = 4 * (4 * 15 + 3) + 15 + GameRules::NoMovePassFrames +
-                               GameRules::ComputerPassShowFrames + GameRules::GameOverPauseFrames;
+constexpr int TurnFrameLimit = 4 * (4 * 15 + 3) + 15 + TurnDirector::NoMovePassFrames +
+                               TurnDirector::ComputerPassShowFrames +
+                               TurnDirector::GameOverPauseFrames;
 
 // Plays `games` whole games frame by frame without a window against the computer reading its
 // networks from `weights`, with a scripted human who clicks random legal moves after a short

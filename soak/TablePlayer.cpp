@@ -39,5 +39,5 @@ bool TablePlayer::ClickPoint(int p) {
     PixelForPoint(p, px, py);
     MouseMove(px, py);
     LeftClick(px, py);
-    return table.Rules().MoveUnderway();
+    return table.Director().MoveUnderway();
 }

@@ -1,7 +1,10 @@
 #include "table/GameTable.h"
 
+#include "render/Picking.h"
+#include "table/ColourScheme.h"
+
 GameTable::GameTable() {
-    rules.SetView(this);
+    director.SetView(this);
 
     // 1. The dice rest on the right half of the board.
     dice[0].current.x = 0.4f;
@@ -16,7 +19,7 @@ GameTable::GameTable() {
     for (int i = 0; i < CheckerCount; i++) {
         checkers[i].SetSideAndIndex(SideOfChecker(i), i);
     }
-    ghostChecker.SetSideAndIndex(HumanSide, 100);
+    ghostChecker.SetSideAndIndex(Side::Human, 100);
 
     // 3. No rendering context exists yet: only the colours are stored; scene set-up builds the
     // lists.
@@ -26,8 +29,13 @@ GameTable::GameTable() {
     PlaceCheckersOnTheirSlots();
 }
 
+void GameTable::UseLooseRules(bool loose) {
+    rules.UseLooseRules(loose);
+    computer.largerDieRule = !loose;
+}
+
 GameTable::~GameTable() {
-    rules.SetView(nullptr);
+    director.SetView(nullptr);
 }
 
 void GameTable::SetClientSize(int width, int height) {
@@ -127,16 +135,16 @@ void GameTable::PhaseStarted(MovePhase phase) {
     switch (phase) {
         case ReachPhase:
         case ReachHitPhase:
-            phaseTarget = topPose(rules.FromPoint());
+            phaseTarget = topPose(director.FromPoint());
             break;
         case CarryPhase:
-            phaseTarget = NextSlot(rules.ToPoint());
+            phaseTarget = NextSlot(director.ToPoint());
             break;
         case CarryHitPhase:
-            phaseTarget = topPose(rules.ToPoint());
+            phaseTarget = topPose(director.ToPoint());
             break;
         case CarryToBarPhase:
-            phaseTarget = NextSlot(rules.BarPoint());
+            phaseTarget = NextSlot(director.BarPoint());
             break;
         case ReturnPhase:
             phaseTarget = PointerPose();
@@ -145,7 +153,8 @@ void GameTable::PhaseStarted(MovePhase phase) {
     // 2. It carries in an arc, and reaches in one when the computer goes straight on from one
     // move to the next.
     const bool reach = phase == ReachPhase || phase == ReachHitPhase;
-    const bool straightOn = rules.CurrentSide() == ComputerSide && rules.ComputerMovesDone() > 0;
+    const bool straightOn =
+        rules.CurrentSide() == Side::Computer && director.ComputerMovesDone() > 0;
     hand.arc = reach ? straightOn : phase != ReturnPhase;
     hand.StartMove(phase, phaseTarget);
 }
@@ -175,7 +184,7 @@ void GameTable::HideHover() {
 
 void GameTable::GameWon() {
     ghostVisible = false;
-    winnerCue.Start(rules.LastWinner());
+    winnerCue.Start(director.LastWinner());
 }
 
 void GameTable::PositionReset() {
@@ -186,4 +195,174 @@ void GameTable::PositionReset() {
     hand.arc = false;
     winnerCue.Stop();
     PlaceCheckersOnTheirSlots();
+}
+
+void GameTable::StepTurn() {
+    // The rules' watchdogs run on every frame, a move under way or not; a frame in which one of
+    // them acts does nothing else.
+    if (director.StepIdle()) {
+        return;
+    }
+    // 1. Nothing is under way.
+    if (!director.MoveUnderway()) {
+        return;
+    }
+    // 2. The hand's move goes on, with the lifted checker.
+    const int lifted = rules.Lifted();
+    if (hand.Step(lifted != NoChecker ? &checkers[lifted] : nullptr)) {
+        return;
+    }
+    // 3. It has just ended: the rules act on its arrival.
+    director.ArrivePhase();
+}
+
+void GameTable::Advance() {
+    // 1. The turn flow: the hand's move, its arrival, the watchdogs.
+    StepTurn();
+    // 2. The idle animations: the hand's bob, the spin of the highlighted stack, the ghost's turn.
+    hand.Bob();
+    int selected = 0;
+    for (const Checker& checker : checkers) {
+        selected += checker.selected ? 1 : 0;
+    }
+    spinAtFrameStart = spinAngle;
+    spinAngle = Checker::SpinAfter(spinAngle, selected);
+    ghostTurn = ghostChecker.current.rotY;
+    if (ghostVisible) {
+        ghostChecker.current.rotY += 5.0f;
+    }
+    // 3. The dice show the rules' roll; a won game shows its winner.
+    ShowDice();
+    winnerCue.Step();
+}
+
+// The fingertips lie a point ahead of the hand's origin, toward the player's left front.
+static const float fingertipDx = -0.14f;
+static const float fingertipDz = 0.14f;
+
+int GameTable::HoverStep() {
+    // 1. Where the fingertips are.
+    fingertipPose = hand.current;
+    fingertipPose.x = hand.current.x + fingertipDx;
+    fingertipPose.z = hand.current.z + fingertipDz;
+    // 2./3. Forget the last preview.
+    ghostVisible = false;
+    if (hoveredPoint >= 0 && hoveredPoint <= HumanBar) {
+        SelectStack(hoveredPoint, false);
+    }
+    // 4./5. The point under them; off the board nothing is shown.
+    hoveredPoint = PickPoint(fingertipPose);
+    if (hoveredPoint < 0 || hoveredPoint > HumanBar) {
+        return hoveredPoint;
+    }
+    // 6. Over the human's checkers: highlight them and preview where a click would put one with
+    // the selected die, tray included: the next slot, or the blot's own slot for a hit.
+    if (rules.PointAt(hoveredPoint).Owner() == Side::Human) {
+        SelectStack(hoveredPoint, true);
+        const MoveTarget move = rules.HumanMoveTarget(hoveredPoint, rules.SelectedValue());
+        if (move.allowed) {
+            ghostVisible = true;
+            ghostChecker.current =
+                move.hits ? checkers[rules.PointAt(move.to).Top()].current : NextSlot(move.to);
+        }
+    }
+    return hoveredPoint;
+}
+
+void GameTable::DropStep() {
+    // 1. Only the human, and only with the hand at rest.
+    if (!director.HumanMayAct()) {
+        return;
+    }
+    // 2.-9. The hover step runs in full; the rules test the move from the point under the
+    // fingertips (a refused move leaves the preview as it is) and start it.
+    const int s = HoverStep();
+    if (!director.StartHumanMove(s)) {
+        return;
+    }
+    SelectStack(s, false);
+    ghostVisible = false;
+}
+
+void GameTable::OtherDieStep() {
+    if (!director.HumanMayAct()) {
+        return;
+    }
+    rules.SelectOtherDie();
+    MouseToBoard();
+    HoverStep();
+}
+
+void GameTable::PointerMoved(int x, int y) {
+    StorePointer(x, y);
+    if (director.InputEnabled()) {
+        MouseToBoard();
+        HoverStep();
+    }
+}
+
+void GameTable::LeftClick(int x, int y) {
+    if (director.InputEnabled()) {
+        StorePointer(x, y);
+        MouseToBoard();
+        DropStep();
+    }
+}
+
+void GameTable::RightClick(int x, int y) {
+    StorePointer(x, y);
+    OtherDieStep();
+}
+
+void GameTable::StorePointer(int x, int y) {
+    // While a button is held the window system goes on reporting the pointer past the window's
+    // edges. The hand stays on the board: a position outside the client area counts as the
+    // nearest point of its edge.
+    const int right = clientWidth > 0 ? clientWidth - 1 : 0;
+    const int bottom = clientHeight > 0 ? clientHeight - 1 : 0;
+    SetPointer(static_cast<float>(x < 0       ? 0
+                                  : x > right ? right
+                                              : x),
+               static_cast<float>(y < 0        ? 0
+                                  : y > bottom ? bottom
+                                               : y));
+}
+
+static void CopyColour(float (&to)[3], const float (&from)[3]) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+}
+
+bool GameTable::StoreColourScheme(int n) {
+    const ColourScheme* scheme = ColourScheme::Find(n);
+    if (scheme == nullptr)
+        return false;
+
+    CopyColour(boardView.surfaceColour, scheme->surface);
+    CopyColour(boardView.frameColour, scheme->frame);
+    CopyColour(boardView.oddPointColour, scheme->oddPoints);
+    CopyColour(boardView.evenPointColour, scheme->evenPoints);
+    for (Die& die : dice) {
+        die.colour[0] = die.colour[1] = die.colour[2] = 0.7f;
+    }
+    hand.SetColours(scheme->hand1[0], scheme->hand1[1], scheme->hand1[2], scheme->hand2[0],
+                    scheme->hand2[1], scheme->hand2[2]);
+    Checker::SetColours(scheme->sideA[0], scheme->sideA[1], scheme->sideA[2], scheme->sideB[0],
+                        scheme->sideB[1], scheme->sideB[2], scheme->highlight[0],
+                        scheme->highlight[1], scheme->highlight[2]);
+
+    // A scheme also undoes a side swap made with the 0 key (the ghost keeps its flag: it is
+    // always drawn in the highlight colour anyway).
+    for (Checker& checker : checkers)
+        checker.ResetColourFlag();
+    hand.SetColourSelectorForSide(rules.CurrentSide());
+    return true;
+}
+
+void GameTable::SwapSideColours() {
+    hand.ToggleColourSelector();
+    for (Checker& checker : checkers)
+        checker.ToggleColourFlag();
+    ghostChecker.ToggleColourFlag();
 }

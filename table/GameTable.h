@@ -1,16 +1,20 @@
 #pragma once
 
+#include "ai/ComputerPlayer.h"
 #include "render/BoardView.h"
 #include "render/Checker.h"
 #include "render/Die.h"
 #include "render/Hand.h"
 #include "render/WinnerCue.h"
 #include "rules/GameRules.h"
+#include "table/TurnDirector.h"
+#include "table/TurnView.h"
 
-// The whole game as the application holds it: the rules (position, dice, turn flow) and their
-// presentation (the checkers, dice, hand and board as drawn, the hover preview, the pointer).
-// The presentation follows the rules: it shows every step of the turn flow the rules report, and
-// reports back when the hand has finished a phase of a move. The application hands over
+// The whole game as the application holds it: the rules (position, dice, the turn's moves), the
+// computer player, the turn director that plays the turns out, and their presentation (the
+// checkers, dice, hand and board as drawn, the hover preview, the pointer). The presentation
+// follows the rules: it shows every step the director reports, and reports back when the hand has
+// finished a phase of a move. The application hands over
 // the pointer and clicks; the frame calls Advance for every step of game time (60 a second) and
 // then DrawTable, which changes nothing. Everything but the drawing links without GL, so a test
 // can play whole games frame by frame without a window.
@@ -45,8 +49,10 @@ public:
     // while the human may act, so that a click during a move or the computer's turn cannot
     // change the die the move is booked against.
     void OtherDieStep();
-    bool HumanMayAct() const { return rules.HumanMayAct(); }
-    bool InputEnabled() const { return rules.InputEnabled(); }
+    bool HumanMayAct() const { return director.HumanMayAct(); }
+    bool InputEnabled() const { return director.InputEnabled(); }
+    // The game's looser rules, for the human's moves, the computer's search and the pace.
+    void UseLooseRules(bool loose);
 
     // Frame: one step of game time (the turn flow, then the idle animations); then the picture.
     void Advance();
@@ -76,6 +82,9 @@ public:
     bool IsValid() const { return rules.IsValid(); }
     GameRules& Rules() { return rules; }
     const GameRules& Rules() const { return rules; }
+    TurnDirector& Director() { return director; }
+    const TurnDirector& Director() const { return director; }
+    ComputerPlayer& Computer() { return computer; }
     Hand& TheHand() { return hand; }
     const Hand& TheHand() const { return hand; }
     BoardView& View() { return boardView; }
@@ -109,6 +118,8 @@ private:
     Pose PointerPose();
 
     GameRules rules;
+    ComputerPlayer computer;
+    TurnDirector director{rules, computer};
     Checker ghostChecker;
     Checker checkers[CheckerCount];
     Die dice[2];

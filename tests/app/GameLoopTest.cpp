@@ -97,11 +97,11 @@ TEST_F(GameLoopTest, GameTimeRunsAtSixtyStepsASecondWhateverTheRefresh) {
             if (swap == 1) {
                 handMoveStart = now;
                 // The human's 3 from 13: the hand's reach for the checker is one move.
-                table.Rules().StartNewGame();
+                table.Director().StartNewGame();
                 table.Rules().OpenRoll(3, 1);
                 TablePlayer(table, table.ClientWidth(), table.ClientHeight()).ClickPoint(13);
-            } else if (timing.handMove < 0 &&
-                       (!table.Rules().MoveUnderway() || table.Rules().Phase() != ReachPhase)) {
+            } else if (timing.handMove < 0 && (!table.Director().MoveUnderway() ||
+                                               table.Director().Phase() != ReachPhase)) {
                 timing.handMove = now - handMoveStart;
             }
             if (timing.fadeIn < 0 && !app->fadingIn) {
@@ -134,12 +134,13 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
         SetUp();
         GameTable& table = app->table;
         GameRules& rules = table.Rules();
+        TurnDirector& director = table.Director();
         int rollSwap = 0;
         int endSwap = 0;
         Pose handAtRoll;
         Fake().onSwap = [&](int swap) {
             if (swap == 1) {
-                rules.StartNewGame();
+                director.StartNewGame();
                 if (blocked) {
                     Position& board = rules.EditBoard();
                     board.Clear();
@@ -160,10 +161,10 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
                     table.PlaceCheckersOnTheirSlots();
                 }
                 rules.OpenRoll(5, 2);
-                rules.SetTurn(1, true);
+                director.SetTurn(1, true);
                 ASSERT_TRUE(
                     TablePlayer(table, table.ClientWidth(), table.ClientHeight()).ClickPoint(13));
-            } else if (rollSwap == 0 && rules.CurrentSide() == ComputerSide) {
+            } else if (rollSwap == 0 && rules.CurrentSide() == Side::Computer) {
                 rollSwap = swap;
                 handAtRoll = table.TheHand().current;
             } else if (rollSwap > 0 && endSwap == 0) {
@@ -171,7 +172,7 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
                 const bool handMoved = hand.x != handAtRoll.x || hand.z != handAtRoll.z;
                 if (!blocked && handMoved) {
                     endSwap = swap;
-                } else if (blocked && rules.CurrentSide() == HumanSide) {
+                } else if (blocked && rules.CurrentSide() == Side::Human) {
                     endSwap = swap;
                 } else {
                     EXPECT_FALSE(handMoved) << "a pass moves no checker";
@@ -181,8 +182,8 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
         };
         EXPECT_EQ(app->Run(), 0);
         ASSERT_GT(rollSwap, 1) << blocked;
-        EXPECT_EQ(endSwap - rollSwap,
-                  blocked ? GameRules::ComputerPassShowFrames : GameRules::ComputerRollShowFrames);
+        EXPECT_EQ(endSwap - rollSwap, blocked ? TurnDirector::ComputerPassShowFrames
+                                              : TurnDirector::ComputerRollShowFrames);
     }
 }
 

@@ -102,13 +102,13 @@ TEST_F(InputTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
 // negative numbers) counts as the edge, so the hand stays over the board.
 TEST_F(InputTest, PointerPositionsFollowTheInputFlagAndStopAtTheWindowsEdge) {
     ASSERT_TRUE(app->OpenWindow(false));
-    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), false);
+    app->table.Director().SetTurn(app->table.Rules().MovesLeft(), false);
     Send(PointerEvent(EventType::ButtonPressed, 10, 20));
     EXPECT_EQ(app->table.PointerX(), 0.0f);
     Send(PointerEvent(EventType::PointerMoved, 30, 40));
     EXPECT_EQ(app->table.PointerY(), 40.0f);
 
-    app->table.Rules().SetTurn(app->table.Rules().MovesLeft(), true);
+    app->table.Director().SetTurn(app->table.Rules().MovesLeft(), true);
     for (const auto& p : {std::make_pair(-3, -1), std::make_pair(-30000, 2000),
                           std::make_pair(900, 650), std::make_pair(799, 599)}) {
         Send(PointerEvent(EventType::PointerMoved, p.first, p.second));

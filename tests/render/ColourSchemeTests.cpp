@@ -96,15 +96,15 @@ TEST_F(ColourSchemes, ASchemeAfterASwapRestoresTheDefaultSides) {
 
 TEST_F(ColourSchemes, HandWearsTheColourOfTheSideToMove) {
     for (int scheme : {1, 2, 3, 4, 9}) {
-        for (int side : {1, 2}) {
+        for (Side side : {Side::Human, Side::Computer}) {
             if (table->Rules().CurrentSide() != side)
-                table->Rules().SwitchSide();
+                table->Director().SwitchSide();
             table->ApplyColourScheme(scheme);
-            const Checker& own = table->CheckerAt(side == 1 ? 29 : 0);
-            const Checker& other = table->CheckerAt(side == 1 ? 0 : 29);
+            const Checker& own = table->CheckerAt(side == Side::Human ? 29 : 0);
+            const Checker& other = table->CheckerAt(side == Side::Human ? 0 : 29);
             EXPECT_TRUE(
                 LooksLike(HandColour(table->TheHand()), CheckerColour(own), CheckerColour(other)))
-                << "scheme " << scheme << " side " << side;
+                << "scheme " << scheme << " side " << static_cast<int>(side);
         }
     }
 }

@@ -343,12 +343,13 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
     const struct {
         char scheme;
         bool swapped;
-        int winner;
-    } games[] = {{'9', false, HumanSide},    {'9', false, ComputerSide}, {'1', true, HumanSide},
-                 {'2', false, ComputerSide}, {'3', false, HumanSide},    {'4', true, ComputerSide}};
+        Side winner;
+    } games[] = {{'9', false, Side::Human}, {'9', false, Side::Computer},
+                 {'1', true, Side::Human},  {'2', false, Side::Computer},
+                 {'3', false, Side::Human}, {'4', true, Side::Computer}};
     // Beside the tray's outer edge and past its end nearer the middle of the board.
-    const auto glowSpots = [](int side) {
-        const float s = side == HumanSide ? 1.0f : -1.0f;
+    const auto glowSpots = [](Side side) {
+        const float s = side == Side::Human ? 1.0f : -1.0f;
         return std::vector<Feature>{{1.23f, -0.011f, 0.5f * s}, {1.14f, -0.011f, 0.055f * s}};
     };
     const auto top = [](int point, unsigned slot) {
@@ -356,36 +357,37 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         return Feature{p.x, p.y + 0.01f, p.z};
     };
     GameRules& rules = app->table.Rules();
+    TurnDirector& director = app->table.Director();
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "scheme " << g.scheme << (g.swapped ? " swapped" : "")
-                                          << " winner " << g.winner);
+                                          << " winner " << static_cast<int>(g.winner));
         TypeAndDraw(g.scheme);
         if (g.swapped)
             TypeAndDraw('0');
-        const int loser = g.winner == HumanSide ? ComputerSide : HumanSide;
-        const Feature loserChecker = top(g.winner == HumanSide ? 22 : 3, 1);
-        const Feature winnerChecker = top(g.winner == HumanSide ? HumanTray : ComputerTray, 12);
+        const Side loser = g.winner == Side::Human ? Side::Computer : Side::Human;
+        const Feature loserChecker = top(g.winner == Side::Human ? 22 : 3, 1);
+        const Feature winnerChecker = top(g.winner == Side::Human ? HumanTray : ComputerTray, 12);
         // The winner's last checker comes off with the first die.
-        if (g.winner == HumanSide) {
+        if (g.winner == Side::Human) {
             SetPosition(app->table, "h1:1 c22:2");
             rules.OpenRoll(4, 1);
         } else {
             SetPosition(app->table, "c24:1 h3:2");
-            rules.SwitchSide();
+            director.SwitchSide();
             rules.OpenRoll(1, 3);
         }
         const Frame before = Draw();
-        const int finished = rules.GamesFinished();
-        if (g.winner == HumanSide) {
-            ASSERT_TRUE(rules.StartHumanMove(1));
+        const int finished = director.GamesFinished();
+        if (g.winner == Side::Human) {
+            ASSERT_TRUE(director.StartHumanMove(1));
         } else {
             Play play;
             play.moves[play.count].from = 24;
             play.moves[play.count++].die = 1;
-            rules.ReadComputerMoves(play);
-            rules.BeginComputerMoves();
+            director.ReadComputerMoves(play);
+            director.BeginComputerMoves();
         }
-        for (int frame = 0; rules.GamesFinished() == finished; ++frame) {
+        for (int frame = 0; director.GamesFinished() == finished; ++frame) {
             ASSERT_LT(frame, 200) << "the game was not won";
             app->StepFrame();
         }
@@ -410,7 +412,7 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
             after.Save("winner-cue.png");
 
         // The pause runs out and the next game starts.
-        while (rules.GameOverFrames() > 0)
+        while (director.GameOverFrames() > 0)
             app->StepFrame();
     }
 }

@@ -45,12 +45,12 @@ protected:
         if (!player->ClickPoint(s)) {
             return false;
         }
-        RunUntil(*player, [&] { return !table->Rules().MoveUnderway(); });
+        RunUntil(*player, [&] { return !table->Director().MoveUnderway(); });
         return table->Rules().PointAt(to).Top() == mover;
     }
     void RunUntilTrue(const std::function<bool()>& done) { RunUntil(*player, done); }
     bool HumansTurn() const {
-        return table->Rules().CurrentSide() == HumanSide && table->Rules().MovesLeft() > 0;
+        return table->Rules().CurrentSide() == Side::Human && table->Rules().MovesLeft() > 0;
     }
 
     std::unique_ptr<GameTable> table;
@@ -84,7 +84,7 @@ TEST_F(FullRules, WhenOnlyOneDieCanBePlayedItIsTheLarger) {
     EXPECT_EQ(table->Rules().SelectedValue(), 6) << "the 2 has nothing to move";
     ASSERT_TRUE(Moves(10, 4));
     RunUntilTrue([&] { return !HumansTurn(); });
-    EXPECT_EQ(table->Rules().CurrentSide(), ComputerSide);
+    EXPECT_EQ(table->Rules().CurrentSide(), Side::Computer);
 }
 
 // Both dice can be played, in one order only: 10/7/1 (the 6 first would land on 4).
@@ -96,7 +96,7 @@ TEST_F(FullRules, BothDiceArePlayedInTheOnlyOrderThatAllowsIt) {
     EXPECT_EQ(table->Rules().SelectedValue(), 6);
     ASSERT_TRUE(Moves(7, 1));
     RunUntilTrue([&] { return !HumansTurn(); });
-    EXPECT_EQ(table->Rules().CurrentSide(), ComputerSide);
+    EXPECT_EQ(table->Rules().CurrentSide(), Side::Computer);
 }
 
 // Doubles are played as often as they can be, here three times: the checker on 11 is blocked
@@ -107,9 +107,9 @@ TEST_F(FullRules, DoublesArePlayedAsOftenAsPossibleThenTheTurnEnds) {
         ASSERT_TRUE(HumansTurn()) << s;
         EXPECT_EQ(Offered(), std::vector<int>{s});
         ASSERT_TRUE(Moves(s, s - 5));
-        RunUntilTrue([&] { return table->Rules().HumanMayAct() || !HumansTurn(); });
+        RunUntilTrue([&] { return table->Director().HumanMayAct() || !HumansTurn(); });
     }
-    EXPECT_EQ(table->Rules().CurrentSide(), ComputerSide);
+    EXPECT_EQ(table->Rules().CurrentSide(), Side::Computer);
 }
 
 // Bearing off: with the exact die, with a larger die only from the farthest point, never while a
@@ -157,7 +157,7 @@ TEST_F(FullRules, TheGhostShowsExactlyWhereAClickMovesTheChecker) {
             const bool clicked = player->ClickPoint(s);
             ASSERT_EQ(clicked, shown) << stacks << " " << a << "-" << b << " from " << s;
             if (clicked) {
-                RunUntilTrue([&] { return !table->Rules().MoveUnderway(); });
+                RunUntilTrue([&] { return !table->Director().MoveUnderway(); });
                 EXPECT_EQ(table->CheckerAt(top).current.x, ghost.x) << stacks << " from " << s;
                 EXPECT_EQ(table->CheckerAt(top).current.z, ghost.z) << stacks << " from " << s;
                 moved++;

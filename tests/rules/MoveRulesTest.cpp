@@ -10,14 +10,15 @@ static const int Refused = -1;
 
 // {side, source, die, to, hits}: blocked points refuse, blots are hit, own and empty accept.
 struct Case {
-    int side, s, d, to;
+    Side side;
+    int s, d, to;
     bool hits = false;
 };
 
 static void ExpectTargets(const GameTable& table, std::initializer_list<Case> cases) {
     for (const Case& c : cases) {
-        const MoveTarget t = c.side == HumanSide ? table.Rules().HumanMoveTarget(c.s, c.d)
-                                                 : table.Rules().ComputerMoveTarget(c.s, c.d);
+        const MoveTarget t = c.side == Side::Human ? table.Rules().HumanMoveTarget(c.s, c.d)
+                                                   : table.Rules().ComputerMoveTarget(c.s, c.d);
         EXPECT_EQ(t.allowed ? t.to : Refused, c.to) << c.s << " with " << c.d;
         EXPECT_EQ(t.allowed && t.hits, c.hits) << c.s << " with " << c.d;
     }
@@ -27,9 +28,9 @@ static void ExpectTargets(const GameTable& table, std::initializer_list<Case> ca
 // targets here are the looser rules': any checker, with any die.
 TEST(MoveTarget, BlockedPointsAndHits) {
     auto table = std::make_unique<GameTable>();
-    table->Rules().UseLooseRules(true);
+    table->UseLooseRules(true);
     SetPosition(*table, "h13:5 c10:2 c9:1 h8:2 c12:3 c20:2 h23:2 h22:1 c0:1 h3:2");
-    const int H = HumanSide, C = ComputerSide;
+    const Side H = Side::Human, C = Side::Computer;
     const std::initializer_list<Case> cases = {{H, 13, 3, Refused}, {H, 13, 4, 9, true},
                                                {H, 13, 5, 8},       {H, 13, 2, 11},
                                                {H, 13, 1, Refused}, {C, 20, 6, ComputerTray},
@@ -40,15 +41,15 @@ TEST(MoveTarget, BlockedPointsAndHits) {
 
 TEST(MoveTarget, LooseRulesBearOffWithEveryCheckerHomeButNeedNoExactDie) {
     auto table = std::make_unique<GameTable>();
-    table->Rules().UseLooseRules(true);
+    table->UseLooseRules(true);
     SetPosition(*table, "h2:3 h6:4 c24:2");
     // No highest-checker rule: a 6 bears off from point 2 while point 6 is still held.
-    ExpectTargets(*table, {{HumanSide, 2, 5, HumanTray}, {HumanSide, 2, 6, HumanTray}});
+    ExpectTargets(*table, {{Side::Human, 2, 5, HumanTray}, {Side::Human, 2, 6, HumanTray}});
     // One checker outside the home board, or on the bar, stops every bear-off.
     SetPosition(*table, "h2:3 h7:1");
-    ExpectTargets(*table, {{HumanSide, 2, 5, Refused}, {HumanSide, 2, 1, 1}});
+    ExpectTargets(*table, {{Side::Human, 2, 5, Refused}, {Side::Human, 2, 1, 1}});
     SetPosition(*table, "h2:3 h25:1");
-    ExpectTargets(*table, {{HumanSide, 2, 5, Refused}, {HumanSide, HumanBar, 3, 22}});
+    ExpectTargets(*table, {{Side::Human, 2, 5, Refused}, {Side::Human, HumanBar, 3, 22}});
 }
 
 // The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
@@ -56,14 +57,16 @@ TEST(MoveTarget, LooseRulesBearOffWithEveryCheckerHomeButNeedNoExactDie) {
 // the game can be in.
 TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
     GameRules rules;
+    ComputerPlayer computer;
+    TurnDirector director(rules, computer);
     SetPosition(rules.EditBoard(), "h13:1 c9:1");
     ASSERT_TRUE(rules.IsValid());
     rules.OpenRoll(4, 1);
-    ASSERT_TRUE(rules.StartHumanMove(13));
+    ASSERT_TRUE(director.StartHumanMove(13));
     std::vector<std::pair<int, int>> phases;  // (phase, lifted checker) as each one ends
-    while (rules.MoveUnderway() && phases.size() < 10) {
-        phases.emplace_back(rules.Phase(), rules.Lifted());
-        rules.ArrivePhase();
+    while (director.MoveUnderway() && phases.size() < 10) {
+        phases.emplace_back(director.Phase(), rules.Lifted());
+        director.ArrivePhase();
         ASSERT_TRUE(rules.IsValid()) << "after phase " << phases.back().first;
     }
     const std::vector<std::pair<int, int>> expected = {{ReachHitPhase, NoChecker},

@@ -19,20 +19,20 @@ void SetPosition(Position& board, const char* stacks) {
     board.Clear();
     // The human's checkers are 15..29, the computer's 0..14.
     int next[3] = {0, 15, 0};
-    auto place = [&](int point, int side, int count) {
+    auto place = [&](int point, Side side, int count) {
         for (int i = 0; i < count; i++) {
-            board.points[point].Push(next[side]++);
+            EXPECT_TRUE(board.points[point].Push(next[static_cast<int>(side)]++));
         }
     };
     std::istringstream in(stacks);
     char side = 0, colon = 0;
     int point = 0, count = 0;
     while (in >> side >> point >> colon >> count) {
-        place(point, side == 'h' ? HumanSide : ComputerSide, count);
+        place(point, side == 'h' ? Side::Human : Side::Computer, count);
     }
     EXPECT_TRUE(in.eof()) << "unreadable position \"" << stacks << '"';
-    place(ComputerTray, ComputerSide, 15 - next[ComputerSide]);
-    place(HumanTray, HumanSide, 30 - next[HumanSide]);
+    place(ComputerTray, Side::Computer, 15 - next[static_cast<int>(Side::Computer)]);
+    place(HumanTray, Side::Human, 30 - next[static_cast<int>(Side::Human)]);
 }
 
 void SetPosition(GameTable& table, const char* stacks) {

@@ -10,21 +10,23 @@ class TurnFlow : public ::testing::Test {
 protected:
     bool HumansTurnAgain() const {
         const GameRules& rules = table->Rules();
-        return rules.CurrentSide() == HumanSide && !rules.MoveUnderway() && rules.InputEnabled();
+        const TurnDirector& director = table->Director();
+        return rules.CurrentSide() == Side::Human && !director.MoveUnderway() &&
+               director.InputEnabled();
     }
     // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
     // computer player's: (from point, die) pairs.
     void StartComputerTurn(int a, int b,
                            std::initializer_list<std::pair<unsigned, unsigned>> moves) {
-        table->Rules().SwitchSide();
+        table->Director().SwitchSide();
         SetRoll(*table, a, b);
         Play play;
         for (const auto& move : moves) {
             play.moves[play.count].from = move.first;
             play.moves[play.count++].die = move.second;
         }
-        table->Rules().ReadComputerMoves(play);
-        table->Rules().BeginComputerMoves();
+        table->Director().ReadComputerMoves(play);
+        table->Director().BeginComputerMoves();
     }
     // The checker on top of point p, as drawn.
     const Checker& TopOf(int p) const { return table->CheckerAt(table->Rules().PointAt(p).Top()); }
@@ -56,7 +58,7 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     EXPECT_EQ(table->Rules().SelectedDie(), 0);
     table->ShowDice();
     EXPECT_TRUE(table->DieAt(0).active && !table->DieAt(1).active);
-    EXPECT_TRUE(table->Rules().InputEnabled());
+    EXPECT_TRUE(table->Director().InputEnabled());
 }
 
 // A right click while the hand is busy, the human's carry or the computer's move, changes
@@ -64,7 +66,7 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
 TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     SetRoll(*table, 6, 1);
     ASSERT_TRUE(player.ClickPoint(13));
-    ASSERT_GT(RunUntil(player, [&] { return table->Rules().Phase() == CarryPhase; }), 0);
+    ASSERT_GT(RunUntil(player, [&] { return table->Director().Phase() == CarryPhase; }), 0);
     player.RightClick(400, 300);
     EXPECT_EQ(table->Rules().SelectedDie(), 0);
     ASSERT_GT(RunUntil(player, [&] { return HumansTurnAgain(); }), 0);
@@ -77,7 +79,7 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     SetPosition(*table, "c10:3 h13:1 h6:4");
     const int humanBlot = table->Rules().PointAt(13).Top();
     StartComputerTurn(3, 5, {{10, 3}});
-    EXPECT_EQ(table->Rules().BarPoint(), HumanBar);
+    EXPECT_EQ(table->Director().BarPoint(), HumanBar);
     player.Frame();
     const int die = table->Rules().SelectedDie();
     const Pose target = table->TheHand().target;
@@ -99,7 +101,7 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
 // selected die puts one only when the move is on: not on a block, not bearing off with a checker
 // outside. Under the looser rules the selected die stays die 0 whatever it can do.
 TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {
-    table->Rules().UseLooseRules(true);
+    table->UseLooseRules(true);
     SetPosition(*table, "h13:2 h2:1 c12:3 c8:2 c9:1");
     const struct {
         int point, die;
@@ -135,14 +137,14 @@ TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
     // Refused in the middle of a turn: the second move starts on a human point.
     StartComputerTurn(4, 2, {{19, 4}, {6, 2}});
     EXPECT_LE(RunUntil(player, [&] { return HumansTurnAgain(); }), 30 + 1 + 15);
-    EXPECT_EQ(table->Rules().ComputerMovesDone(), 1);
-    EXPECT_EQ(table->Rules().PointAt(23).Owner(), ComputerSide);
+    EXPECT_EQ(table->Director().ComputerMovesDone(), 1);
+    EXPECT_EQ(table->Rules().PointAt(23).Owner(), Side::Computer);
     // Refused at once: the first planned move is blocked by the human's five checkers on 6.
     StartComputerTurn(5, 2, {{1, 5}});
     EXPECT_GT(RunUntil(
                   player, [&] { return HumansTurnAgain(); }, 100),
               0);
-    EXPECT_EQ(table->Rules().StalledComputerTurns(), 2);
+    EXPECT_EQ(table->Director().StalledComputerTurns(), 2);
     EXPECT_EQ(table->Rules().PointAt(1).count, 2u);
 }
 
@@ -151,12 +153,12 @@ TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
 // its first frame the loser's checkers are drawn dimmed, the winner's not. Clicks meanwhile are
 // ignored, and then a new game starts with the human's roll and no cue. Either side can win.
 TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
-    for (const int winner : {HumanSide, ComputerSide}) {
-        SCOPED_TRACE(winner == HumanSide ? "the human wins" : "the computer wins");
-        const int loser = winner == HumanSide ? ComputerSide : HumanSide;
-        const int tray = winner == HumanSide ? HumanTray : ComputerTray;
-        const int finished = table->Rules().GamesFinished();
-        if (winner == HumanSide) {
+    for (const Side winner : {Side::Human, Side::Computer}) {
+        SCOPED_TRACE(winner == Side::Human ? "the human wins" : "the computer wins");
+        const Side loser = winner == Side::Human ? Side::Computer : Side::Human;
+        const int tray = winner == Side::Human ? HumanTray : ComputerTray;
+        const int finished = table->Director().GamesFinished();
+        if (winner == Side::Human) {
             SetPosition(*table, "h1:1 c24:3");
             SetRoll(*table, 4, 1);
             ASSERT_TRUE(player.ClickPoint(1));
@@ -165,12 +167,12 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
             StartComputerTurn(1, 3, {{24, 1}});
         }
         // Whole frames, the cue's animation with the turn flow.
-        for (int frame = 0; table->Rules().GamesFinished() == finished; frame++) {
+        for (int frame = 0; table->Director().GamesFinished() == finished; frame++) {
             ASSERT_LT(frame, 1000) << "the game is won";
             ASSERT_FALSE(table->Cue().On());
             table->Advance();
         }
-        EXPECT_EQ(table->Rules().LastWinner(), winner);
+        EXPECT_EQ(table->Director().LastWinner(), winner);
         const int turns = table->Rules().TurnsStarted();
         int cueFrames = 0;
         for (int frame = 0; table->Rules().PointAt(tray).count == 15u; frame++) {
@@ -184,12 +186,12 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
             player.LeftClick(400, 300);
             table->Advance();
         }
-        EXPECT_EQ(cueFrames, GameRules::GameOverPauseFrames);
-        EXPECT_EQ(GameRules::GameOverPauseFrames, 180);
+        EXPECT_EQ(cueFrames, TurnDirector::GameOverPauseFrames);
+        EXPECT_EQ(TurnDirector::GameOverPauseFrames, 180);
         EXPECT_FALSE(table->Cue().On());
         EXPECT_EQ(table->Cue().Shade(loser), 1.0f);
         EXPECT_EQ(table->Rules().TurnsStarted(), turns + 1);
-        EXPECT_EQ(table->Rules().Winner(), 0);
+        EXPECT_EQ(table->Rules().Winner(), Side::None);
         EXPECT_TRUE(table->IsValid());
         EXPECT_TRUE(HumansTurnAgain());
         EXPECT_EQ(table->Rules().PointAt(6).Top(), 29);

@@ -98,7 +98,7 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     // A known roll: a 4 takes a checker from 13 to the empty, dark point 9. With one move left
     // the computer answers right after it.
     SetRoll(gameTable, 4, 2);
-    gameTable.Rules().SetTurn(1, gameTable.Rules().InputEnabled());
+    gameTable.Director().SetTurn(1, gameTable.Director().InputEnabled());
     onNine = SlotPosition(9, 0);
     onNine.y += 0.01f;
     Pass();
@@ -127,11 +127,12 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
     PassUntil(
         [] {
             const GameRules& rules = gameTable.Rules();
-            return rules.CurrentSide() == HumanSide && rules.InputEnabled() &&
-                   !rules.MoveUnderway();
+            const TurnDirector& director = gameTable.Director();
+            return rules.CurrentSide() == Side::Human && director.InputEnabled() &&
+                   !director.MoveUnderway();
         },
         3000);
-    ASSERT_EQ(gameTable.Rules().CurrentSide(), HumanSide);
+    ASSERT_EQ(gameTable.Rules().CurrentSide(), Side::Human);
     BoardState after;
     gameTable.Rules().FillSnapshot(after);
     int computerPointsChanged = 0;
