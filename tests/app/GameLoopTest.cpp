@@ -147,16 +147,16 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
                     int human = 15;
                     int computer = 0;
                     for (int p = 1; p <= 6; p++) {
-                        board.points[p].Push(human++);
-                        board.points[p].Push(human++);
+                        EXPECT_TRUE(board.points[p].Push(human++));
+                        EXPECT_TRUE(board.points[p].Push(human++));
                     }
                     while (human < CheckerCount) {
-                        board.points[13].Push(human++);
+                        EXPECT_TRUE(board.points[13].Push(human++));
                     }
-                    board.points[ComputerBar].Push(computer++);
-                    board.points[ComputerBar].Push(computer++);
+                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
+                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
                     while (computer < 15) {
-                        board.points[24].Push(computer++);
+                        EXPECT_TRUE(board.points[24].Push(computer++));
                     }
                     table.PlaceCheckersOnTheirSlots();
                 }

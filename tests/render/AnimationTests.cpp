@@ -1,9 +1,10 @@
-// The hand's bob and how a die shows its value, without a window.
+// The hand's moves and bob and how a die shows its value, without a window.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "render/Checker.h"
 #include "render/Die.h"
 #include "render/DisplayLists.h"
 #include "render/Hand.h"
@@ -120,5 +121,40 @@ TEST(DieValue, SetValueTurnsTheFaceWithThatManyPipsUp) {
         };
         EXPECT_NEAR(drawn(faceOf[v]).y, 1.0, 1e-6) << "value " << v;
         EXPECT_NEAR(drawn(faceOf[7 - v]).y, -1.0, 1e-6) << "value " << v;
+    }
+}
+
+// Every hand move takes fifteen frames. Straight moves climb in equal steps to the grip height
+// (or to pointer height at rest); the arc lifts from the first frame and lands at carrying
+// height, higher over the bar. A carried checker hangs 0.13 below the hand all the way.
+TEST(Hand, FifteenFrameMovesWithAndWithoutTheArc) {
+    const struct {
+        MovePhase mode;
+        bool arc;
+        float firstY, lastY;
+    } moves[] = {{ReachPhase, false, 0.8820667f, 0.631f},
+                 {ReturnPhase, false, 0.8546667f, 0.22f},
+                 {CarryPhase, true, 0.1933735f, 0.131f},
+                 {CarryToBarPhase, true, 0.2633735f, 0.201f}};
+    for (const auto& m : moves) {
+        Hand hand;
+        Checker checker;
+        hand.current.y = 0.9f;
+        hand.arc = m.arc;
+        Pose goal;
+        goal.x = 0.3f;
+        goal.y = 0.5f;
+        hand.StartMove(m.mode, goal);
+        int frames = 1;
+        ASSERT_TRUE(hand.Step(&checker));
+        EXPECT_NEAR(hand.current.y, m.firstY, 1e-5) << "mode " << m.mode;
+        while (hand.Step(&checker) && frames < 100) {
+            frames++;
+        }
+        EXPECT_EQ(frames + 1, 15) << "mode " << m.mode;
+        EXPECT_FALSE(hand.moving);
+        EXPECT_NEAR(hand.current.y, m.lastY, 1e-5) << "mode " << m.mode;
+        EXPECT_NEAR(hand.current.x, 0.3f, 1e-5) << "mode " << m.mode;
+        EXPECT_NEAR(checker.current.y, m.lastY - 0.13f, 1e-5) << "mode " << m.mode;
     }
 }

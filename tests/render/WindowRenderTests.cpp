@@ -17,7 +17,7 @@
 #include "PngWriter.h"
 #include "app/App.h"
 #include "platform/Events.h"
-#include "tests/rules/TableSetup.h"
+#include "tests/table/TableSetup.h"
 
 #ifndef KESTRANE_SCREENSHOT_DIR
 #define KESTRANE_SCREENSHOT_DIR "screenshots"

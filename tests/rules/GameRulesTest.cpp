@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/rules/TableSetup.h"
+#include "tests/table/TableSetup.h"
 
 static const int Refused = -1;
 
@@ -50,31 +50,4 @@ TEST(MoveTarget, LooseRulesBearOffWithEveryCheckerHomeButNeedNoExactDie) {
     ExpectTargets(*table, {{Side::Human, 2, 5, Refused}, {Side::Human, 2, 1, 1}});
     SetPosition(*table, "h2:3 h25:1");
     ExpectTargets(*table, {{Side::Human, 2, 5, Refused}, {Side::Human, HumanBar, 3, 22}});
-}
-
-// The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
-// target and carries the blot to its bar, one phase at a time, each arrival leaving a position
-// the game can be in.
-TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
-    GameRules rules;
-    ComputerPlayer computer;
-    TurnDirector director(rules, computer);
-    SetPosition(rules.EditBoard(), "h13:1 c9:1");
-    ASSERT_TRUE(rules.IsValid());
-    rules.OpenRoll(4, 1);
-    ASSERT_TRUE(director.StartHumanMove(13));
-    std::vector<std::pair<int, int>> phases;  // (phase, lifted checker) as each one ends
-    while (director.MoveUnderway() && phases.size() < 10) {
-        phases.emplace_back(director.Phase(), rules.Lifted());
-        director.ArrivePhase();
-        ASSERT_TRUE(rules.IsValid()) << "after phase " << phases.back().first;
-    }
-    const std::vector<std::pair<int, int>> expected = {{ReachHitPhase, NoChecker},
-                                                       {CarryHitPhase, 15},
-                                                       {CarryToBarPhase, 0},
-                                                       {ReturnPhase, NoChecker}};
-    EXPECT_EQ(phases, expected);
-    EXPECT_EQ(rules.PointAt(9).Top(), 15);
-    EXPECT_EQ(rules.PointAt(ComputerBar).Top(), 0);
-    EXPECT_EQ(rules.MovesLeft(), 1);
 }

@@ -1,4 +1,4 @@
-#include "tests/rules/TableSetup.h"
+#include "tests/table/TableSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +69,16 @@ void RandomBoard(std::mt19937& rng, PointEntry points[26]) {
     }
 }
 
-std::string HumanStacks(const PointEntry points[26]) {
-    // The mover's point q is the table's 25 - q for both sides.
+std::string MoverStacks(const PointEntry points[26], Side mover) {
+    // The mover's point q is the table's 25 - q for the human, q for the computer, for both sides'
+    // checkers.
+    const std::string own = mover == Side::Human ? "h" : "c";
+    const std::string other = mover == Side::Human ? "c" : "h";
     std::string stacks;
     for (unsigned q = 0; q < 26; q++) {
         if (points[q].count > 0) {
-            stacks += (points[q].owner == 1 ? "h" : "c") + std::to_string(25 - q) + ":" +
+            const unsigned table = mover == Side::Human ? 25 - q : q;
+            stacks += (points[q].owner == 1 ? own : other) + std::to_string(table) + ":" +
                       std::to_string(points[q].count) + " ";
         }
     }

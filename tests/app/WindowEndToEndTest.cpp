@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "tests/rules/TableSetup.h"
+#include "tests/table/TableSetup.h"
 
 static std::string Shell(const std::string& command) {
     std::string output;

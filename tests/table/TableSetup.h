@@ -23,5 +23,8 @@ void SetRoll(GameTable& table, int a, int b);
 // checkers a side, a few borne off or on the bar, one side a point; a quarter of the boards have
 // the mover's checkers all home, so that bearing off comes up.
 void RandomBoard(std::mt19937& rng, PointEntry points[26]);
-// The stacks of a board in the mover's frame, for SetPosition, with the human as the mover.
-std::string HumanStacks(const PointEntry points[26]);
+// The stacks of a board in the mover's frame, for SetPosition, with `mover` as the mover.
+std::string MoverStacks(const PointEntry points[26], Side mover = Side::Human);
+inline std::string HumanStacks(const PointEntry points[26]) {
+    return MoverStacks(points, Side::Human);
+}
