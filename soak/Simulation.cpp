@@ -98,9 +98,10 @@ SimulationResult Simulate(const std::string& weights, int games, unsigned seed, 
         player.Frame();
         result.frames++;
         turnFrames++;
-        if (!table->IsValid()) {
+        const PositionRule broken = rules.Board().Broken();
+        if (broken != PositionRule::None) {
             result.invariantBreaks++;
-            fail("the board invariants broke");
+            fail(std::string("the position broke a rule: ") + RuleName(broken));
         }
         if (turnFrames > TurnFrameLimit) {
             fail("a turn is stuck");

@@ -6,7 +6,7 @@
 GameTable::GameTable() {
     director.SetView(this);
 
-    // 1. The dice rest on the right half of the board.
+    // The dice rest on the right half of the board.
     dice[0].current.x = 0.4f;
     dice[0].current.y = 0.031f;
     dice[0].current.z = 0.05f;
@@ -15,17 +15,17 @@ GameTable::GameTable() {
     dice[1].current.z = -0.05f;
     ShowDice();
 
-    // 2. Sides and indices; the ghost is a human checker that never lies on a point.
+    // Sides and indices; the ghost is a human checker that never lies on a point.
     for (int i = 0; i < CheckerCount; i++) {
         checkers[i].SetSideAndIndex(SideOfChecker(i), i);
     }
     ghostChecker.SetSideAndIndex(Side::Human, 100);
 
-    // 3. No rendering context exists yet: only the colours are stored; scene set-up builds the
+    // No rendering context exists yet: only the colours are stored; scene set-up builds the
     // lists.
     StoreColourScheme(9);
 
-    // 4. The checkers on the rules' starting position.
+    // The checkers on the rules' starting position.
     PlaceCheckersOnTheirSlots();
 }
 
@@ -49,14 +49,14 @@ void GameTable::SetPointer(float x, float y) {
 }
 
 bool GameTable::PointerToBoard(float& x, float& z) const {
-    // 1. Half the client size, truncated.
+    // Half the client size, truncated.
     const int halfWidth = clientWidth / 2;
     const int halfHeight = clientHeight / 2;
     // A window shrunk to its caption has no board to point at.
     if (halfWidth == 0 || halfHeight == 0) {
         return false;
     }
-    // 2. The left and top edges map to -1, the centre to 0.
+    // The left and top edges map to -1, the centre to 0.
     x = (mouseX - static_cast<float>(halfWidth)) / static_cast<float>(halfWidth);
     z = (mouseY - static_cast<float>(halfHeight)) / static_cast<float>(halfHeight);
     return true;
@@ -129,7 +129,7 @@ void GameTable::ShowDice() {
 }
 
 void GameTable::PhaseStarted(MovePhase phase) {
-    // 1. Where the hand goes: to the checker it lifts, to the slot that checker takes (a hit
+    // Where the hand goes: to the checker it lifts, to the slot that checker takes (a hit
     // checker's own place, for a hit), or back to the pointer.
     const auto topPose = [this](int point) { return checkers[rules.PointAt(point).Top()].current; };
     switch (phase) {
@@ -150,7 +150,7 @@ void GameTable::PhaseStarted(MovePhase phase) {
             phaseTarget = PointerPose();
             break;
     }
-    // 2. It carries in an arc, and reaches in one when the computer goes straight on from one
+    // It carries in an arc, and reaches in one when the computer goes straight on from one
     // move to the next.
     const bool reach = phase == ReachPhase || phase == ReachHitPhase;
     const bool straightOn =
@@ -203,23 +203,23 @@ void GameTable::StepTurn() {
     if (director.StepIdle()) {
         return;
     }
-    // 1. Nothing is under way.
+    // Nothing is under way.
     if (!director.MoveUnderway()) {
         return;
     }
-    // 2. The hand's move goes on, with the lifted checker.
+    // The hand's move goes on, with the lifted checker.
     const int lifted = rules.Lifted();
     if (hand.Step(lifted != NoChecker ? &checkers[lifted] : nullptr)) {
         return;
     }
-    // 3. It has just ended: the rules act on its arrival.
+    // It has just ended: the rules act on its arrival.
     director.ArrivePhase();
 }
 
 void GameTable::Advance() {
-    // 1. The turn flow: the hand's move, its arrival, the watchdogs.
+    // The turn flow: the hand's move, its arrival, the watchdogs.
     StepTurn();
-    // 2. The idle animations: the hand's bob, the spin of the highlighted stack, the ghost's turn.
+    // The idle animations: the hand's bob, the spin of the highlighted stack, the ghost's turn.
     hand.Bob();
     int selected = 0;
     for (const Checker& checker : checkers) {
@@ -231,7 +231,7 @@ void GameTable::Advance() {
     if (ghostVisible) {
         ghostChecker.current.rotY += 5.0f;
     }
-    // 3. The dice show the rules' roll; a won game shows its winner.
+    // The dice show the rules' roll; a won game shows its winner.
     ShowDice();
     winnerCue.Step();
 }
@@ -241,21 +241,21 @@ static const float fingertipDx = -0.14f;
 static const float fingertipDz = 0.14f;
 
 int GameTable::HoverStep() {
-    // 1. Where the fingertips are.
+    // Where the fingertips are.
     fingertipPose = hand.current;
     fingertipPose.x = hand.current.x + fingertipDx;
     fingertipPose.z = hand.current.z + fingertipDz;
-    // 2./3. Forget the last preview.
+    // Forget the last preview.
     ghostVisible = false;
     if (hoveredPoint >= 0 && hoveredPoint <= HumanBar) {
         SelectStack(hoveredPoint, false);
     }
-    // 4./5. The point under them; off the board nothing is shown.
+    // The point under them; off the board nothing is shown.
     hoveredPoint = PickPoint(fingertipPose);
     if (hoveredPoint < 0 || hoveredPoint > HumanBar) {
         return hoveredPoint;
     }
-    // 6. Over the human's checkers: highlight them and preview where a click would put one with
+    // Over the human's checkers: highlight them and preview where a click would put one with
     // the selected die, tray included: the next slot, or the blot's own slot for a hit.
     if (rules.PointAt(hoveredPoint).Owner() == Side::Human) {
         SelectStack(hoveredPoint, true);
@@ -270,11 +270,11 @@ int GameTable::HoverStep() {
 }
 
 void GameTable::DropStep() {
-    // 1. Only the human, and only with the hand at rest.
+    // Only the human, and only with the hand at rest.
     if (!director.HumanMayAct()) {
         return;
     }
-    // 2.-9. The hover step runs in full; the rules test the move from the point under the
+    // The hover step runs in full; the rules test the move from the point under the
     // fingertips (a refused move leaves the preview as it is) and start it.
     const int s = HoverStep();
     if (!director.StartHumanMove(s)) {

@@ -3,11 +3,11 @@
 #include "table/GameTable.h"
 
 void GameTable::DrawTable() const {
-    // 1-2. The camera; the table is drawn a tenth wider than its model, so everything placed in
+    // The camera; the table is drawn a tenth wider than its model, so everything placed in
     // board coordinates (picking, the hand's target) stays unscaled.
     boardView.ApplyView();
 
-    // 3-8. The ghost goes before the frame and the checkers so that they cover it; the hand
+    // The ghost goes before the frame and the checkers so that they cover it; the hand
     // goes last, over everything.
     boardView.DrawPointsAndSurface();
     if (ghostVisible)
