@@ -121,19 +121,6 @@ TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {
     EXPECT_FALSE(TopOf(13).selected) << "off the board the selection clears";
 }
 
-// The checkers are drawn where the hit put them: the mover in the blot's slot, the blot on top of
-// its bar.
-TEST_F(TurnFlow, HitsSendTheBlotToItsOwnersBarAndTheMoverTakesItsSlot) {
-    SetPosition(*table, "h13:4 c9:1 c0:2 h6:2");
-    SetRoll(*table, 4, 1);
-    const int blot = table->Rules().PointAt(9).Top();
-    const int mover = table->Rules().PointAt(13).Top();
-    ASSERT_TRUE(player.ClickPoint(13));
-    EXPECT_EQ(RunUntil(player, [&] { return !table->TheHand().moving; }), 60);
-    EXPECT_EQ(table->CheckerAt(mover).current.z, SlotPosition(9, 0).z);
-    EXPECT_EQ(table->CheckerAt(blot).current.y, SlotPosition(ComputerBar, 2).y);
-}
-
 TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
     // Refused in the middle of a turn: the second move starts on a human point.
     StartComputerTurn(4, 2, {{19, 4}, {6, 2}});
@@ -198,31 +185,4 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
         EXPECT_EQ(table->Rules().PointAt(6).Top(), 29);
         EXPECT_EQ(table->CheckerAt(29).current.z, SlotPosition(6, 4).z);
     }
-}
-
-// The rules alone, with nothing on show: a hit lifts the mover, swaps it for the blot on the
-// target and carries the blot to its bar, one phase at a time, each arrival leaving a position
-// the game can be in.
-TEST(MovePhases, AHitLiftsTheMoverThenTheBlotWithNothingOnShow) {
-    GameRules rules;
-    ComputerPlayer computer;
-    TurnDirector director(rules, computer);
-    SetPosition(rules.EditBoard(), "h13:1 c9:1");
-    ASSERT_TRUE(rules.IsValid());
-    rules.OpenRoll(4, 1);
-    ASSERT_TRUE(director.StartHumanMove(13));
-    std::vector<std::pair<int, int>> phases;  // (phase, lifted checker) as each one ends
-    while (director.MoveUnderway() && phases.size() < 10) {
-        phases.emplace_back(director.Phase(), rules.Lifted());
-        director.ArrivePhase();
-        ASSERT_TRUE(rules.IsValid()) << "after phase " << phases.back().first;
-    }
-    const std::vector<std::pair<int, int>> expected = {{ReachHitPhase, NoChecker},
-                                                       {CarryHitPhase, 15},
-                                                       {CarryToBarPhase, 0},
-                                                       {ReturnPhase, NoChecker}};
-    EXPECT_EQ(phases, expected);
-    EXPECT_EQ(rules.PointAt(9).Top(), 15);
-    EXPECT_EQ(rules.PointAt(ComputerBar).Top(), 0);
-    EXPECT_EQ(rules.MovesLeft(), 1);
 }
