@@ -1,6 +1,20 @@
 #include "table/TurnDirector.h"
 
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
+// Every stage of a move leaves a position the game can be in. In debug builds a stage that could
+// not be made, or one that breaks a rule, stops the game at once and names what went wrong.
+static void CheckStage([[maybe_unused]] bool made, [[maybe_unused]] const Position& position) {
+#ifndef NDEBUG
+    const PositionRule broken = position.Broken();
+    if (!made || broken != PositionRule::None) {
+        std::fprintf(stderr, "kestrane: %s\n",
+                     made ? RuleName(broken) : "a stage of a move could not be made");
+        std::abort();
+    }
+#endif
+}
 
 TurnDirector::TurnDirector(GameRules& r, PlayChooser& c) : rules(r), chooser(c) {}
 
@@ -56,18 +70,14 @@ void TurnDirector::ArrivePhase() {
     switch (phase) {
         case ReachPhase:
         case ReachHitPhase: {
-            const bool lifted = position.Lift(fromPoint);
-            assert(lifted && position.IsValid());
-            (void)lifted;
+            CheckStage(position.Lift(fromPoint), position);
             StartPhase(phase == ReachPhase ? CarryPhase : CarryHitPhase);
             break;
         }
         case CarryHitPhase: {
             // The mover takes the blot's slot; the blot is lifted, bound for the bar.
             const int mover = position.lifted;
-            const bool taken = position.TakeBlot(toPoint);
-            assert(taken && position.IsValid());
-            (void)taken;
+            CheckStage(position.TakeBlot(toPoint), position);
             view->CheckerPutDown(mover, toPoint);
             StartPhase(CarryToBarPhase);
             break;
@@ -76,9 +86,7 @@ void TurnDirector::ArrivePhase() {
         case CarryToBarPhase: {
             const int checker = position.lifted;
             const int point = phase == CarryPhase ? toPoint : barPoint;
-            const bool placed = position.Place(point);
-            assert(placed && position.IsValid());
-            (void)placed;
+            CheckStage(position.Place(point), position);
             view->CheckerPutDown(checker, point);
             AfterPutDown();
             break;
