@@ -198,8 +198,8 @@ void GameTable::PositionReset() {
 }
 
 void GameTable::StepTurn() {
-    // The rules' watchdogs run on every frame, a move under way or not; a frame in which one of
-    // them acts does nothing else.
+    // The director's watchdogs and pauses run on every frame, a move under way or not; a frame in
+    // which one of them acts does nothing else.
     if (director.StepIdle()) {
         return;
     }
@@ -212,7 +212,7 @@ void GameTable::StepTurn() {
     if (hand.Step(lifted != NoChecker ? &checkers[lifted] : nullptr)) {
         return;
     }
-    // It has just ended: the rules act on its arrival.
+    // It has just ended: the director acts on its arrival.
     director.ArrivePhase();
 }
 

@@ -56,7 +56,8 @@ public:
 
     // Frame: one step of game time (the turn flow, then the idle animations); then the picture.
     void Advance();
-    // The turn flow alone: the watchdogs, the hand's move, the rules' answer to its arrival.
+    // The turn alone: the director's watchdogs, the hand's move, the director's answer to its
+    // arrival.
     void StepTurn();
     void DrawTable() const;
 
@@ -96,7 +97,7 @@ public:
     const WinnerCue& Cue() const { return winnerCue; }
 
 private:
-    // The rules' steps, shown.
+    // The director's steps, shown.
     void PhaseStarted(MovePhase phase) override;
     void CheckerPutDown(int checker, int point) override;
     void SideSwitched() override;
