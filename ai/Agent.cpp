@@ -100,37 +100,8 @@ unsigned Agent::ChoosePlay(const BoardState& board, unsigned player, const unsig
                            Play& play) {
     MoveList moves;
     ChooseMove(board, player, dice, moves);
-    // Replayed on the position before the roll, where the indices were counted: each entry moves
-    // the listed checker on from wherever its last move left it.
-    BoardState replay;
-    for (unsigned p = 0; p < 26; ++p) {
-        replay.points[p] = searchBoard.saved[p];
-    }
-    unsigned at[15];
-    for (unsigned i = 0; i < 15; ++i) {
-        at[i] = savedCheckerList[i];
-    }
-    play.count = 0;
-    for (unsigned m = 0; m < moves.count; ++m) {
-        const unsigned index = moves.indices[m];
-        const unsigned die = moves.dice[m];
-        // The search records only moves it has made; anything else ends the play there.
-        if (index >= checkerCount) {
-            break;
-        }
-        Move& move = play.moves[play.count];
-        move.from = at[index];
-        move.to = at[index] + die > 25 ? 25 : at[index] + die;
-        move.die = die;
-        move.hits =
-            move.to <= 24 && replay.points[move.to].owner == 2 && replay.points[move.to].count == 1;
-        if (!replay.MoveChecker(move.from, die)) {
-            break;
-        }
-        at[index] += die;
-        ++play.count;
-    }
-    return play.count;
+    // The indices were counted on the position before the roll, which the search keeps.
+    return ReadPlay(searchBoard.saved, moves, play);
 }
 
 unsigned Agent::Search(const unsigned dice[2], MoveList& moves) {

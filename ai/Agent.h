@@ -35,8 +35,8 @@ public:
     // The same choice made by the plain searches below, for any agent.
     unsigned ChooseMoveReference(const BoardState& board, unsigned player, const unsigned dice[2],
                                  MoveList& moves);
-    // ChooseMove's play as moves between points of the mover's frame (Move.h): the one place
-    // where the search's checker indices are read. Returns the move count.
+    // ChooseMove's play as moves between points of the mover's frame (Move.h, ReadPlay).
+    // Returns the move count.
     unsigned ChoosePlay(const BoardState& board, unsigned player, const unsigned dice[2],
                         Play& play);
 

@@ -115,37 +115,9 @@ std::vector<Play> Position::LegalPlays(bool largerDieRule) const {
     const unsigned roll[2] = {static_cast<unsigned>(dice[0]), static_cast<unsigned>(dice[1])};
     enumerator.Walk(start.points, roll, collector);
 
-    // The generator names a checker by its place among the mover's checkers as they stood before
-    // the roll, ascending from the bar: each move takes that checker on from where it is now.
-    unsigned before[15] = {};
-    unsigned checkers = 0;
-    for (unsigned p = 0; p <= 24; p++) {
-        for (unsigned k = 0; start.points[p].owner == 1 && k < start.points[p].count; k++) {
-            if (checkers < 15) {
-                before[checkers++] = p;
-            }
-        }
-    }
-    std::vector<Play> plays;
-    for (const MoveList& list : collector.lists) {
-        BoardState board;
-        board.CopyFrom(start);
-        unsigned at[15];
-        for (unsigned i = 0; i < 15; i++) {
-            at[i] = before[i];
-        }
-        Play play;
-        for (unsigned m = 0; m < list.count && list.indices[m] < checkers; m++) {
-            Move& move = play.moves[play.count++];
-            move.from = at[list.indices[m]];
-            move.die = list.dice[m];
-            move.to = move.from + move.die > 25 ? 25 : move.from + move.die;
-            move.hits = move.to <= 24 && board.points[move.to].owner == 2 &&
-                        board.points[move.to].count == 1;
-            board.MoveChecker(move.from, move.die);
-            at[list.indices[m]] = move.to;
-        }
-        plays.push_back(play);
+    std::vector<Play> plays(collector.lists.size());
+    for (std::size_t k = 0; k < plays.size(); k++) {
+        ReadPlay(start.points, collector.lists[k], plays[k]);
     }
     return plays;
 }
