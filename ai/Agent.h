@@ -4,7 +4,6 @@
 #include "ai/Move.h"
 #include "ai/MoveList.h"
 #include "ai/NeuralNet.h"
-#include "ai/PlayEnumerator.h"
 
 // True when the sides have no more contact: every player-2 checker stands on a lower point than
 // every player-1 checker (either side's bar counts as a point like any other).
@@ -63,28 +62,4 @@ protected:
 
 private:
     unsigned Prepare(const BoardState& board, unsigned player, MoveList& moves);
-};
-
-// An agent that values positions with a network it uses but does not own. Its search walks only
-// the distinct candidate positions (PlayEnumerator) and runs the network once on each through the
-// one-hot pass: the same values in the same order of discovery, hence the same MoveList as the
-// plain search, entry by entry.
-class NetAgent : public Agent {
-public:
-    explicit NetAgent(NeuralNet* net);
-
-    // The plain pass: encodes the search board and runs the network unit by unit.
-    float Evaluate() override;
-    // The one-hot pass on the given points.
-    float EvaluatePoints(const PointEntry points[26]);
-
-    NeuralNet* network = nullptr;
-    // Network passes made by the fast search since construction.
-    unsigned long long evaluationCount = 0;
-
-protected:
-    unsigned Search(const unsigned dice[2], MoveList& moves) override;
-
-private:
-    PlayEnumerator enumerator;
 };

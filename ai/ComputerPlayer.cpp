@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "ai/Agent.h"
 #include "ai/DataFiles.h"
+#include "ai/NetAgent.h"
 
 const char* const ContactWeightFile = "net-160 (0).dat";
 const char* const RaceWeightFile = "net-160 (1).dat";

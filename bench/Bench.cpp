@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "ai/Agent.h"
 #include "ai/Chance.h"
+#include "ai/NetAgent.h"
 
 struct BenchCase {
     const char* name;

@@ -7,8 +7,8 @@
 #include <new>
 #include <random>
 
-#include "ai/Agent.h"
 #include "ai/Chance.h"
+#include "ai/NetAgent.h"
 #include "tests/ai/AiTestSupport.h"
 
 #ifndef KESTRANE_DIFFERENTIAL_CASES

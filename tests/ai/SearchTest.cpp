@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ai/Agent.h"
+#include "ai/NetAgent.h"
 #include "ai/PlayEnumerator.h"
 #include "tests/ai/AiTestSupport.h"
 
