@@ -46,7 +46,7 @@ TEST_F(InputTest, KeyTableHoldsKeysUntilReleasedAndLetsQuickTapsActOnce) {
     EXPECT_TRUE(app->Held(Key{'W'}));
 
     Send(Typed(0x131));  // a wide character whose low byte is "1"
-    EXPECT_EQ(app->lastChar, 0);
+    EXPECT_EQ(app->keys.lastChar, 0);
 }
 
 // A typed character taps the key that shares its code ("k" the keypad's plus, "'" the right
@@ -70,28 +70,28 @@ TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
 
     Type(Key{'7'}, '7');
     Passes(1);
-    EXPECT_EQ(app->lastChar, 0);
+    EXPECT_EQ(app->keys.lastChar, 0);
     Send(Typed(0xB9));  // superscript one
     Passes(1);
-    EXPECT_EQ(app->lastChar, static_cast<signed char>(0xB9));
+    EXPECT_EQ(app->keys.lastChar, static_cast<signed char>(0xB9));
 }
 
 // A held F1 toggles once; typed "p" shares its code. Reopening the window must keep the held keys
 // and the light's fade.
 TEST_F(InputTest, F1AndTypedPToggleTheWindowOncePerPressKeepingTheGame) {
     ASSERT_TRUE(app->OpenWindow(false));
-    app->lightDiffuse[0] = 0.4f;
+    app->light.diffuse[0] = 0.4f;
     Send(Down(Key::Left));
     Send(Down(Key::F1));
     Passes(2);
     EXPECT_EQ(Count("OpenWindow fullscreen"), 1);
     EXPECT_TRUE(app->Held(Key::Left));
-    EXPECT_EQ(app->lightDiffuse[0], 0.4f);
-    EXPECT_TRUE(app->fadingIn);
+    EXPECT_EQ(app->light.diffuse[0], 0.4f);
+    EXPECT_TRUE(app->light.fadingIn);
 
     Send(Typed('p'));
     Passes(1);
-    EXPECT_FALSE(app->fullscreen);
+    EXPECT_FALSE(app->window.Fullscreen());
     EXPECT_EQ(Count("OpenWindow"), 2);
     EXPECT_TRUE(Fake().windowOpen);
     app->CloseWindow();

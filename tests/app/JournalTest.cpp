@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 #include "ai/Chance.h"
 #include "app/InputJournal.h"
+#include "app/OldJournalCodes.h"
 
 // Recording a run's input and playing it back.
 
@@ -46,8 +47,8 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     EXPECT_EQ(app->table.TheHand().current.z, hand.z);
     EXPECT_EQ(app->table.PointerX(), 321.0f);
     EXPECT_EQ(Fake().swaps, swaps);
-    EXPECT_TRUE(app->fullscreen);
-    EXPECT_TRUE(app->fadingOut);
+    EXPECT_TRUE(app->window.Fullscreen());
+    EXPECT_TRUE(app->light.fadingOut);
 }
 
 // The journals of the game's first window system still replay: an arrow, a pointer move whose
@@ -64,6 +65,37 @@ TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     EXPECT_EQ(app->table.PointerY(), 5.0f);
     EXPECT_EQ(Fake().swaps, 6);
     EXPECT_TRUE(app->table.Rules().LooseRules());
+}
+
+// The old numbering is the recordings' own, not Key's order: these codes must keep naming these
+// keys, and a version-1 key line must keep standing for its press, or old journals replay other
+// runs without a word.
+TEST_F(JournalTest, OldJournalCodesKeepTheirKeysAndMessages) {
+    const std::pair<unsigned, Key> codes[] = {
+        {27, Key::Escape},       {37, Key::Left}, {40, Key::Down}, {93, Key::Menu},
+        {109, Key::KeypadMinus}, {112, Key::F1},  {'W', Key{'W'}}, {'7', Key{'7'}},
+        {'w', Key::None},        {16, Key::None},
+    };
+    for (const auto& [code, key] : codes) {
+        EXPECT_EQ(KeyOfCode(code), key) << code;
+    }
+
+    std::ofstream(path) << "kestrane-journal 1\nmessage 4 256 87 0\nmessage 4 513 0 1310730\n"
+                           "message 4 999 0 0\n";
+    InputJournal journal;
+    ASSERT_TRUE(journal.StartReplay(path.c_str()));
+    journal.SetPass(4);
+    Event event;
+    ASSERT_TRUE(journal.Next(event));
+    EXPECT_EQ(event.type, EventType::KeyPressed);
+    EXPECT_EQ(event.key, Key{'W'});
+    ASSERT_TRUE(journal.Next(event));
+    EXPECT_EQ(event.type, EventType::ButtonPressed);
+    EXPECT_EQ(event.button, Button::Left);
+    EXPECT_EQ(event.x, 10);
+    EXPECT_EQ(event.y, 20);
+    EXPECT_FALSE(journal.Next(event));
+    journal.Stop();
 }
 
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
