@@ -172,11 +172,13 @@ bool App::OpenForMode(bool fullscreenRequested) {
 
 // One idle pass: the keys, then the steps of game time due now, then one frame drawn after them
 // while not minimised, and the swap. The keys act first so that what they do is part of the
-// steps of this pass and shows in its frame. By the game's clock, or as many steps as the
-// replayed run took here.
+// steps of this pass and shows in its frame; a replayed journal of the game's older versions
+// keeps the order it was recorded in. By the game's clock, or as many steps as the replayed run
+// took here.
 bool App::IdlePass() {
     const int steps = journal.Steps(pacer.TakeSteps(platform::MonotonicMicroseconds()));
-    if (!ApplyKeyActions(steps)) {
+    const bool keysFirst = !journal.KeysAfterSteps();
+    if (keysFirst && !ApplyKeyActions(steps)) {
         return false;
     }
     // A minimised window neither advances the table nor draws.
@@ -188,7 +190,7 @@ bool App::IdlePass() {
         ++frames;
     }
     platform::SwapWindow();
-    return true;
+    return keysFirst || ApplyKeyActions(steps);
 }
 
 // Takes this pass's event, if there is one: from the journal while it replays, otherwise from the

@@ -73,7 +73,7 @@ bool InputJournal::StartRecording(const char* path, bool loose) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 4\nrules %s\n", loose ? "loose" : "full");
+    std::fprintf(file, "kestrane-journal 5\nrules %s\n", loose ? "loose" : "full");
     std::fflush(file);
     OwnClock();
     return true;
@@ -272,11 +272,12 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             continue;
         }
         if (number == 1) {
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 4, version) || in >> kind) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 4\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 5, version) || in >> kind) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 5\" expected)";
                 return false;
             }
             looseRules = version < 4;
+            keysAfterSteps = version < 5;
             continue;
         }
         if (kind == "rules" && version >= 4) {

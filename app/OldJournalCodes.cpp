@@ -10,10 +10,9 @@ struct KeyCode {
 };
 
 const KeyCode keyCodes[] = {
-    {27, Key::Escape},     {37, Key::Left},       {38, Key::Up},
-    {39, Key::Right},      {40, Key::Down},       {91, Key::LeftSuper},
-    {93, Key::Menu},       {107, Key::KeypadPlus}, {109, Key::KeypadMinus},
-    {112, Key::F1},
+    {27, Key::Escape},       {37, Key::Left},      {38, Key::Up},   {39, Key::Right},
+    {40, Key::Down},         {91, Key::LeftSuper}, {93, Key::Menu}, {107, Key::KeypadPlus},
+    {109, Key::KeypadMinus}, {112, Key::F1},
 };
 
 }  // namespace
