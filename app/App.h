@@ -61,8 +61,8 @@ public:
     // with the failure shown, when the window could not be opened); CloseWindow closes it.
     bool OpenWindow(bool fullscreenRequested);
     void CloseWindow() { window.Close(); }
-    // Sets the viewport and the perspective projection for a client area; a zero height counts as
-    // 1. Also records the client size on the table for the mouse-to-board mapping.
+    // Sets the viewport and the perspective projection for a client area, a zero height taken as
+    // one, and records the client size on the table for the mouse-to-board mapping.
     void ResizeViewport(int width, int height);
     // One step of game time: the light's fade-in or fade-out, then the table's step. The step
     // that takes the fade-out below zero sets `done`.
