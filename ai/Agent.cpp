@@ -200,7 +200,8 @@ unsigned Agent::SearchDoubles(unsigned die, MoveList& moves) {
                             stop = true;
                         }
                     }
-                    // 2-3. More moves win outright; as many moves need a strictly higher value.
+                    // 2. More moves win outright; as many moves need a strictly higher value, so
+                    // the first of equal plays found stays.
                     bool take = false;
                     if (c > bestCount) {
                         bestCount = c;
@@ -221,11 +222,11 @@ unsigned Agent::SearchDoubles(unsigned die, MoveList& moves) {
                             }
                         }
                     }
-                    // 4. Checkers on the bar that cannot enter end the search.
+                    // 3. Checkers on the bar that cannot enter end the search.
                     if (stop) {
                         return bestCount;
                     }
-                    // 5. Back to the position before the roll.
+                    // 4. Back to the position before the roll.
                     searchBoard.Restore();
                     RestoreCheckerList();
                 }

@@ -93,16 +93,17 @@ unsigned Neuron::ReadWeights(std::istream& in, bool& fileEnded) {
 }
 
 NeuralNet::NeuralNet(const unsigned* sizes, unsigned count) {
-    // 1. A network needs an input and an output layer.
+    // Without an input and an output layer there is nothing to build; the owner finds out from
+    // Usable().
     if (count < 2) {
-        std::exit(0);
+        return;
     }
-    // 2. The size list is the caller's and is only referred to.
+    // The size list is the caller's and is only referred to.
     layerSizes = sizes;
     layerCount = count;
     layers = new Neuron*[count];
-    // 3. Last layer first, so that each layer can point at the one after it; the random draws
-    //    follow this order.
+    // Last layer first, so that each layer can point at the one after it; the random draws follow
+    // this order.
     for (unsigned l = count; l-- > 0;) {
         layers[l] = new Neuron[sizes[l]];
         if (l == count - 1) {
@@ -126,6 +127,9 @@ NeuralNet::~NeuralNet() {
 }
 
 void NeuralNet::Evaluate(const float* inputs, float* outputs) {
+    if (!Usable()) {
+        return;
+    }
     for (unsigned l = 0; l < layerCount; ++l) {
         for (unsigned i = 0; i < layerSizes[l]; ++i) {
             layers[l][i].netInput = 0.0f;
@@ -196,6 +200,10 @@ void NeuralNet::LoadWeights(const char* fileName, bool reportProblems) {
 }
 
 bool NeuralNet::ReadWeightFile(const std::string& path, std::string& error) {
+    if (!Usable()) {
+        error = path + ": the network has no layers to take weights";
+        return false;
+    }
     const Reading r = Read(path.c_str());
     const std::string expected = std::to_string(WeightCount());
     if (!r.opened) {
@@ -214,6 +222,10 @@ bool NeuralNet::ReadWeightFile(const std::string& path, std::string& error) {
 }
 
 bool NeuralNet::WriteWeightFile(const std::string& path, std::string& error) const {
+    if (!Usable()) {
+        error = path + ": the network has no layers to write";
+        return false;
+    }
     const std::string temporary = PartPath(path);
     std::FILE* f = std::fopen(temporary.c_str(), "wb");
     if (!f) {

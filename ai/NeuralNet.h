@@ -61,7 +61,8 @@ extern const unsigned GameLayers[3];
 // network.
 class NeuralNet {
 public:
-    // Fewer than two layers end the process with status 0, as the game has always done.
+    // Fewer than two layers make an empty network: not Usable, it evaluates nothing, has no
+    // weights to read or write, and leaves the process running for its owner to decide.
     NeuralNet(const unsigned* layerSizes, unsigned layerCount);
     virtual ~NeuralNet();
     NeuralNet(const NeuralNet&) = delete;
@@ -99,6 +100,7 @@ public:
                          float* outputSum);
 
     unsigned WeightCount() const;
+    bool Usable() const { return layerCount >= 2; }
 
     Neuron** layers = nullptr;
     const unsigned* layerSizes = nullptr;

@@ -1,18 +1,29 @@
-#include <GL/glu.h>
+#include "app/GameWindow.h"
 
-#include "app/App.h"
-#include "app/GlCheck.h"
+#include "platform/Platform.h"
 
 static const char* const windowTitle = "Kestrane Alpha ver";
-static const int windowWidth = 800;
-static const int windowHeight = 600;
 static const char* const errorCaption = "ERROR";
 
-bool App::OpenWindow(bool fullscreenRequested) {
-    // 1. The mode asked for; where the display cannot take it, the player may take a window.
+// What the player is told when a step of the opening fails.
+struct OpenFailure {
+    platform::OpenResult result;
+    const char* text;
+};
+static const OpenFailure openFailures[] = {
+    {platform::OpenResult::NoWindowSystem, "Failed To Register The Window Class."},
+    {platform::OpenResult::ModeRefused, "Window Creation Error."},
+    {platform::OpenResult::WindowFailed, "Window Creation Error."},
+    {platform::OpenResult::NoDeviceContext, "Can't Create A GL Device Context."},
+    {platform::OpenResult::NoPixelFormat, "Can't Find A Suitable PixelFormat."},
+    {platform::OpenResult::PixelFormatRefused, "Can't Set The PixelFormat."},
+    {platform::OpenResult::ContextFailed, "Can't Create A GL Rendering Context."},
+    {platform::OpenResult::ContextNotCurrent, "Can't Activate The GL Rendering Context."},
+};
+
+bool GameWindow::Open(bool fullscreenRequested) {
     fullscreen = fullscreenRequested;
-    platform::OpenResult result =
-        platform::OpenWindow(windowTitle, windowWidth, windowHeight, fullscreen);
+    platform::OpenResult result = platform::OpenWindow(windowTitle, width, height, fullscreen);
     if (result == platform::OpenResult::ModeRefused) {
         if (platform::ShowMessageBox(
                 "The Requested Fullscreen Mode Is Not Supported By\nYour Video "
@@ -22,72 +33,22 @@ bool App::OpenWindow(bool fullscreenRequested) {
             return false;
         }
         fullscreen = false;
-        result = platform::OpenWindow(windowTitle, windowWidth, windowHeight, false);
+        result = platform::OpenWindow(windowTitle, width, height, false);
     }
-
-    // 2. A failed step has closed what the opening had made; only then does the player hear why.
-    const char* failure = nullptr;
-    switch (result) {
-        case platform::OpenResult::Opened:
-            break;
-        case platform::OpenResult::NoWindowSystem:
-            failure = "Failed To Register The Window Class.";
-            break;
-        case platform::OpenResult::ModeRefused:
-        case platform::OpenResult::WindowFailed:
-            failure = "Window Creation Error.";
-            break;
-        case platform::OpenResult::NoDeviceContext:
-            failure = "Can't Create A GL Device Context.";
-            break;
-        case platform::OpenResult::NoPixelFormat:
-            failure = "Can't Find A Suitable PixelFormat.";
-            break;
-        case platform::OpenResult::PixelFormatRefused:
-            failure = "Can't Set The PixelFormat.";
-            break;
-        case platform::OpenResult::ContextFailed:
-            failure = "Can't Create A GL Rendering Context.";
-            break;
-        case platform::OpenResult::ContextNotCurrent:
-            failure = "Can't Activate The GL Rendering Context.";
-            break;
+    for (const OpenFailure& failure : openFailures) {
+        if (failure.result == result) {
+            platform::ShowMessageBox(failure.text, errorCaption, platform::OkExclamation);
+            return false;
+        }
     }
-    if (failure) {
-        platform::ShowMessageBox(failure, errorCaption, platform::OkExclamation);
-        return false;
-    }
-
-    // 3. Projection and scene on the new context.
-    windowOpen = true;
-    ResizeViewport(windowWidth, windowHeight);
-    SetUpScene();
+    open = true;
     return true;
 }
 
-void App::CloseWindow() {
-    if (windowOpen && !platform::CloseWindow()) {
+void GameWindow::Close() {
+    if (open && !platform::CloseWindow()) {
         platform::ShowMessageBox("Release Of DC And RC Failed.", "SHUTDOWN ERROR",
                                  platform::OkInformation);
     }
-    windowOpen = false;
-}
-
-void App::ResizeViewport(int width, int height) {
-    if (height == 0) {
-        height = 1;
-    }
-    table.SetClientSize(width, height);
-    // A size that arrives before any context is current only records the client size.
-    if (!windowOpen) {
-        return;
-    }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    float aspect = static_cast<float>(width) / static_cast<float>(height);
-    gluPerspective(45.0, aspect, static_cast<double>(0.1f), 10.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    CheckGlErrors("ResizeViewport");
+    open = false;
 }

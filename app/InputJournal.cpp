@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "ai/Chance.h"
-#include "app/App.h"
+#include "app/OldJournalCodes.h"
 #include "platform/Events.h"
 
 // The journal that owns the game's clock while it records or replays.
@@ -17,14 +17,33 @@ static std::time_t JournalClock() {
     return clockJournal->Clock();
 }
 
-// The names of the keys that are neither letters nor digits, by their Key value.
-static const char* const keyNames[] = {"None",        "Escape",    "Left", "Right",
-                                       "Up",          "Down",      "F1",   "KeypadPlus",
-                                       "KeypadMinus", "LeftSuper", "Menu"};
+// The names of the keys that are neither letters nor digits, spelled out beside each key so that
+// the journals already written keep their meaning whatever Key's order becomes.
+struct KeyName {
+    Key key;
+    const char* name;
+};
+static const KeyName keyNames[] = {
+    {Key::None, "None"},
+    {Key::Escape, "Escape"},
+    {Key::Left, "Left"},
+    {Key::Right, "Right"},
+    {Key::Up, "Up"},
+    {Key::Down, "Down"},
+    {Key::F1, "F1"},
+    {Key::KeypadPlus, "KeypadPlus"},
+    {Key::KeypadMinus, "KeypadMinus"},
+    {Key::LeftSuper, "LeftSuper"},
+    {Key::Menu, "Menu"},
+};
 
-static std::string KeyName(Key key) {
-    const unsigned k = static_cast<unsigned>(key);
-    return k < std::size(keyNames) ? keyNames[k] : std::string(1, static_cast<char>(k));
+static std::string NameOf(Key key) {
+    for (const KeyName& k : keyNames) {
+        if (k.key == key) {
+            return k.name;
+        }
+    }
+    return std::string(1, static_cast<char>(key));
 }
 
 static bool ReadKey(const std::string& name, Key& key) {
@@ -33,9 +52,9 @@ static bool ReadKey(const std::string& name, Key& key) {
         key = Key{static_cast<unsigned char>(c)};
         return true;
     }
-    for (unsigned k = 0; k < std::size(keyNames); ++k) {
-        if (name == keyNames[k]) {
-            key = Key{static_cast<unsigned char>(k)};
+    for (const KeyName& k : keyNames) {
+        if (name == k.name) {
+            key = k.key;
             return true;
         }
     }
@@ -54,7 +73,7 @@ bool InputJournal::StartRecording(const char* path, bool loose) {
                      std::strerror(errno));
         return false;
     }
-    std::fprintf(file, "kestrane-journal 4\nrules %s\n", loose ? "loose" : "full");
+    std::fprintf(file, "kestrane-journal 5\nrules %s\n", loose ? "loose" : "full");
     std::fflush(file);
     OwnClock();
     return true;
@@ -141,7 +160,7 @@ void InputJournal::Record(const Event& event) {
         line += " " + std::to_string(event.x) + " " + std::to_string(event.y);
     }
     if (w.key) {
-        line += " " + KeyName(event.key);
+        line += " " + NameOf(event.key);
     }
     if (w.character) {
         line += " " + std::to_string(event.character);
@@ -193,45 +212,6 @@ static bool ReadNumber(std::istringstream& in, long long low, long long high, lo
         return false;
     }
     return value >= low && value <= high;
-}
-
-// A version 1 or 2 line's message as the event it stood for; false for one that stood for
-// nothing the game acts on. Positions and sizes travelled as two 16-bit halves of the second
-// number, signed for positions.
-static bool EventOfMessage(long long message, std::uint32_t first, std::uint32_t second,
-                           Event& event) {
-    const unsigned low = second & 0xFFFFu;
-    const unsigned high = second >> 16;
-    switch (message) {
-        case 5:
-            event = PointerEvent(EventType::Resized, static_cast<int>(low), static_cast<int>(high));
-            return true;
-        case 6:
-            event = WindowEvent(first >> 16 == 0 ? EventType::Restored : EventType::Minimised);
-            return true;
-        case 16:
-        case 18:
-            event = WindowEvent(EventType::CloseRequested);
-            return true;
-        case 256:
-        case 257:
-            event = KeyEvent(message == 256 ? EventType::KeyPressed : EventType::KeyReleased,
-                             KeyOfCode(first));
-            return event.key != Key::None;
-        case 258:
-            event = Typed(first);
-            return true;
-        case 512:
-        case 513:
-        case 516:
-            event =
-                PointerEvent(message == 512 ? EventType::PointerMoved : EventType::ButtonPressed,
-                             static_cast<std::int16_t>(low), static_cast<std::int16_t>(high),
-                             message == 516 ? Button::Right : Button::Left);
-            return true;
-        default:
-            return false;
-    }
 }
 
 // The rest of an "event" line after its pass; false when it does not parse.
@@ -292,11 +272,12 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             continue;
         }
         if (number == 1) {
-            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 4, version) || in >> kind) {
-                error = "line 1: not a journal of this game (\"kestrane-journal 4\" expected)";
+            if (kind != "kestrane-journal" || !ReadNumber(in, 1, 5, version) || in >> kind) {
+                error = "line 1: not a journal of this game (\"kestrane-journal 5\" expected)";
                 return false;
             }
             looseRules = version < 4;
+            keysAfterSteps = version < 5;
             continue;
         }
         if (kind == "rules" && version >= 4) {
@@ -331,8 +312,8 @@ bool InputJournal::Parse(const std::string& text, std::string& error) {
             long long l = 0;
             ok = ReadNumber(in, 0, 0xFFFF, m) && ReadNumber(in, 0, 0xFFFFFFFFLL, w) &&
                  ReadNumber(in, 0, 0xFFFFFFFFLL, l);
-            if (ok && EventOfMessage(m, static_cast<std::uint32_t>(w),
-                                     static_cast<std::uint32_t>(l), e.event)) {
+            if (ok && EventOfOldMessage(static_cast<unsigned>(m), static_cast<std::uint32_t>(w),
+                                        static_cast<std::uint32_t>(l), e.event)) {
                 events.push_back(e);
             }
         } else if (ok && kind == "event" && version >= 3) {

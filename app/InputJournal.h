@@ -15,7 +15,7 @@
 // same steps, so the same frames see the same input and the same dice.
 //
 // The file is plain text, one entry a line:
-//   kestrane-journal 4
+//   kestrane-journal 5
 //   rules full|loose
 //   clock <pass> <seconds>
 //   steps <pass> <count>
@@ -26,7 +26,9 @@
 // plays by them whatever the command line asks. Journals of versions 1 to 3 have no rules line:
 // they were all played by the looser rules, and replay so. Those of versions 1 and 2 still replay
 // their "message <pass> <number> <wParam> <lParam>" lines, in the numbering of the game's first
-// window system, as the events they stood for.
+// window system (OldJournalCodes.h), as the events they stood for. Up to version 4 the game
+// applied a pass's keys after its steps of game time, not before: those journals replay so, or
+// a key held while the hand moves would land on another step and the run would go elsewhere.
 // A file that cannot be read, or a line that does not parse, is reported on stderr with its
 // line number and nothing is replayed; the game then runs on live input.
 class InputJournal {
@@ -42,6 +44,9 @@ public:
     bool Recording() const { return file != nullptr; }
     // The rules of the replayed run: the looser ones for journals of versions 1 to 3.
     bool LooseRules() const { return looseRules; }
+    // True while replaying a journal of version 4 or older: the keys of a pass act after its
+    // steps of game time.
+    bool KeysAfterSteps() const { return replaying && keysAfterSteps; }
     // True while replayed events remain.
     bool Replaying() const { return replaying && nextEvent < events.size(); }
 
@@ -68,6 +73,7 @@ private:
     std::FILE* file = nullptr;
     bool replaying = false;
     bool looseRules = false;
+    bool keysAfterSteps = false;
     long currentPass = 0;
     std::vector<Entry> events;
     std::vector<std::time_t> clocks;

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fake().swapLimit = 120;
     App app;
     app.Run();
-    if (Fake().windowOpen || app.windowOpen) {
+    if (Fake().windowOpen || app.window.IsOpen()) {
         __builtin_trap();
     }
     return 0;

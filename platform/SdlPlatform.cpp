@@ -3,12 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 #include "platform/CarriedKeys.h"
+#include "platform/EventQueue.h"
 #include "platform/Events.h"
 #include "platform/Keys.h"
+#include "platform/MessageBoxEcho.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -21,7 +22,7 @@ static bool videoUp = false;
 static SDL_Window* window = nullptr;
 static Uint32 windowId = 0;
 static SDL_GLContext context = nullptr;
-static std::deque<Event> pending;
+static EventQueue pending;
 // Keys held when the last window went away, still down as far as the game knows.
 static CarriedKeys carriedKeys;
 static bool windowFocused = false;
@@ -79,7 +80,7 @@ void ShutDownWindowSystem() {
     // SDL itself stays up until the process ends, and the process end takes it down: quitting
     // SDL unloads the GL driver, whose own allocations then turn into leaks that nothing can
     // name. Every window is gone by now, so the display mode is the desktop's again.
-    pending.clear();
+    pending.Clear();
     carriedKeys = CarriedKeys();
 }
 
@@ -206,7 +207,7 @@ static void QueueReleases(const std::vector<SDL_Scancode>& released) {
     for (SDL_Scancode scancode : released) {
         const Key key = KeyOf(scancode, SDL_GetKeyFromScancode(scancode));
         if (key != Key::None) {
-            pending.push_back(KeyEvent(EventType::KeyReleased, key));
+            pending.Push(KeyEvent(EventType::KeyReleased, key));
         }
     }
 }
@@ -246,12 +247,12 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
     const bool minimised = (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
     switch (event.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            pending.push_back(PointerEvent(EventType::Resized, event.data1, event.data2));
+            pending.Push(PointerEvent(EventType::Resized, event.data1, event.data2));
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             // A minimised window has no client area left.
-            pending.push_back(PointerEvent(EventType::Resized, 0, 0));
-            pending.push_back(WindowEvent(EventType::Minimised));
+            pending.Push(PointerEvent(EventType::Resized, 0, 0));
+            pending.Push(WindowEvent(EventType::Minimised));
             break;
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -264,9 +265,9 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
                     int w = 0;
                     int h = 0;
                     SDL_GetWindowSize(window, &w, &h);
-                    pending.push_back(PointerEvent(EventType::Resized, w, h));
+                    pending.Push(PointerEvent(EventType::Resized, w, h));
                 }
-                pending.push_back(WindowEvent(EventType::Restored));
+                pending.Push(WindowEvent(EventType::Restored));
             }
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST: {
@@ -277,11 +278,11 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
             QueueReleases(released);
             // Only minimising stops the frames: a window that merely lost the focus is still
             // shown, and says so.
-            pending.push_back(WindowEvent(minimised ? EventType::Minimised : EventType::Restored));
+            pending.Push(WindowEvent(minimised ? EventType::Minimised : EventType::Restored));
             break;
         }
         case SDL_WINDOWEVENT_CLOSE:
-            pending.push_back(WindowEvent(EventType::CloseRequested));
+            pending.Push(WindowEvent(EventType::CloseRequested));
             break;
         default:
             break;
@@ -291,7 +292,7 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
 static void Translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
-            pending.push_back(WindowEvent(EventType::CloseRequested));
+            pending.Push(WindowEvent(EventType::CloseRequested));
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
@@ -302,31 +303,29 @@ static void Translate(const SDL_Event& event) {
                 carriedKeys.Forget(scancode);
             }
             if (key != Key::None) {
-                pending.push_back(
-                    KeyEvent(down ? EventType::KeyPressed : EventType::KeyReleased, key));
+                pending.Push(KeyEvent(down ? EventType::KeyPressed : EventType::KeyReleased, key));
             }
             const int c = down ? ControlCharacter(scancode) : -1;
             if (c >= 0) {
-                pending.push_back(Typed(static_cast<unsigned>(c)));
+                pending.Push(Typed(static_cast<unsigned>(c)));
             }
             break;
         }
         case SDL_TEXTINPUT:
             for (unsigned code : CharacterCodes(event.text.text)) {
-                pending.push_back(Typed(code));
+                pending.Push(Typed(code));
             }
             break;
         case SDL_MOUSEMOTION:
             if (ForCurrentWindow(event.motion.windowID)) {
-                pending.push_back(
-                    PointerEvent(EventType::PointerMoved, event.motion.x, event.motion.y));
+                pending.Push(PointerEvent(EventType::PointerMoved, event.motion.x, event.motion.y));
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (ForCurrentWindow(event.button.windowID) &&
                 (event.button.button == SDL_BUTTON_LEFT ||
                  event.button.button == SDL_BUTTON_RIGHT)) {
-                pending.push_back(PointerEvent(
+                pending.Push(PointerEvent(
                     EventType::ButtonPressed, event.button.x, event.button.y,
                     event.button.button == SDL_BUTTON_LEFT ? Button::Left : Button::Right));
             }
@@ -341,31 +340,19 @@ static void Translate(const SDL_Event& event) {
     }
 }
 
-static bool TakePending(Event& event) {
-    if (pending.empty()) {
+// One of SDL's waiting events translated into the queue; false when none is waiting.
+static bool TranslateOne() {
+    SDL_Event sdlEvent;
+    if (!SDL_PollEvent(&sdlEvent)) {
         return false;
     }
-    event = pending.front();
-    pending.pop_front();
+    Translate(sdlEvent);
     return true;
 }
 
 bool PollEvent(Event& event) {
     ReleaseCarriedKeys();
-    if (TakePending(event)) {
-        return true;
-    }
-    if (!videoUp) {
-        return false;
-    }
-    SDL_Event sdlEvent;
-    while (SDL_PollEvent(&sdlEvent)) {
-        Translate(sdlEvent);
-        if (TakePending(event)) {
-            return true;
-        }
-    }
-    return false;
+    return pending.Take(event, videoUp ? TranslateOne : nullptr);
 }
 
 bool WaitEvent(Event& event, std::int64_t timeoutMicroseconds) {
@@ -385,35 +372,16 @@ bool WaitEvent(Event& event, std::int64_t timeoutMicroseconds) {
         SDL_Event sdlEvent;
         if (SDL_WaitEventTimeout(&sdlEvent, static_cast<int>((left + 999) / 1000))) {
             Translate(sdlEvent);
-            if (TakePending(event)) {
+            if (pending.Take(event)) {
                 return true;
             }
         }
     }
 }
 
-static MessageBoxAnswer AnswerFromEnvironment(MessageBoxStyle style, bool& answered) {
-    const char* answer = std::getenv("KESTRANE_MESSAGE_BOX_ANSWER");
-    answered = answer && *answer;
-    if (!answered) {
-        return OkAnswer;
-    }
-    if (style != YesNoExclamation) {
-        return OkAnswer;
-    }
-    return std::strcmp(answer, "yes") == 0 ? YesAnswer : NoAnswer;
-}
-
 MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBoxStyle style) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    std::fflush(stderr);
-    bool answered = false;
-    MessageBoxAnswer answer = AnswerFromEnvironment(style, answered);
-    if (answered) {
-        std::fprintf(stderr, "%s: answered %s\n", caption,
-                     answer == YesAnswer  ? "yes"
-                     : answer == NoAnswer ? "no"
-                                          : "ok");
+    MessageBoxAnswer answer = OkAnswer;
+    if (EchoMessageBox(text, caption, style, answer)) {
         return answer;
     }
 

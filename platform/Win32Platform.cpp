@@ -10,10 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <string>
 
+#include "platform/EventQueue.h"
 #include "platform/Events.h"
+#include "platform/MessageBoxEcho.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 
@@ -46,7 +47,7 @@ static bool displayModeChanged = false;
 // Set while the window is being destroyed: what it reports then is not the player's doing.
 static bool closing = false;
 static bool minimised = false;
-static std::deque<Event> pending;
+static EventQueue pending;
 
 // Keys by virtual-key code that the game has been told are down. Windows sends a key's release
 // to the window that has the focus when it comes; a key released between the old window and
@@ -58,7 +59,7 @@ static bool carried[256] = {};
 static int carriedCount = 0;
 
 static void Queue(const Event& event) {
-    pending.push_back(event);
+    pending.Push(event);
 }
 
 static void Press(unsigned virtualKey) {
@@ -390,32 +391,23 @@ bool SetSwapInterval(int interval) {
     return renderingContext && setInterval && setInterval(interval) != FALSE;
 }
 
-static bool TakePending(Event& event) {
-    if (pending.empty()) {
+// One of the thread's waiting messages dispatched, its events queued; false when none is waiting.
+static bool TranslateOne() {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         return false;
     }
-    event = pending.front();
-    pending.pop_front();
+    if (message.message == WM_QUIT) {
+        Queue(WindowEvent(EventType::CloseRequested));
+    } else {
+        Translate(message);
+    }
     return true;
 }
 
 bool PollEvent(Event& event) {
     ReleaseCarriedKeys();
-    if (TakePending(event)) {
-        return true;
-    }
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            Queue(WindowEvent(EventType::CloseRequested));
-        } else {
-            Translate(message);
-        }
-        if (TakePending(event)) {
-            return true;
-        }
-    }
-    return false;
+    return pending.Take(event, TranslateOne);
 }
 
 bool WaitEvent(Event& event, std::int64_t timeoutMicroseconds) {
@@ -438,25 +430,9 @@ bool WaitEvent(Event& event, std::int64_t timeoutMicroseconds) {
     }
 }
 
-static MessageBoxAnswer AnswerFromEnvironment(MessageBoxStyle style, bool& answered) {
-    const char* answer = std::getenv("KESTRANE_MESSAGE_BOX_ANSWER");
-    answered = answer && *answer;
-    if (!answered || style != YesNoExclamation) {
-        return OkAnswer;
-    }
-    return std::strcmp(answer, "yes") == 0 ? YesAnswer : NoAnswer;
-}
-
 MessageBoxAnswer ShowMessageBox(const char* text, const char* caption, MessageBoxStyle style) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    std::fflush(stderr);
-    bool answered = false;
-    const MessageBoxAnswer given = AnswerFromEnvironment(style, answered);
-    if (answered) {
-        std::fprintf(stderr, "%s: answered %s\n", caption,
-                     given == YesAnswer  ? "yes"
-                     : given == NoAnswer ? "no"
-                                         : "ok");
+    MessageBoxAnswer given = OkAnswer;
+    if (EchoMessageBox(text, caption, style, given)) {
         return given;
     }
     UINT type = MB_OK | MB_ICONINFORMATION;
@@ -500,7 +476,7 @@ std::int64_t MonotonicMicroseconds() {
 
 void ShutDownWindowSystem() {
     // Every window is gone by now, and with it the display mode it had asked for.
-    pending.clear();
+    pending.Clear();
     std::memset(held, 0, sizeof held);
     std::memset(carried, 0, sizeof carried);
     carriedCount = 0;

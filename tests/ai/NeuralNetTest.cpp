@@ -22,9 +22,21 @@ TEST(NeuralNet, KnownOutputs) {
     EXPECT_FLOAT_EQ(out[0], static_cast<float>((1.0 + std::tanh(0.75)) / 2.0));
 }
 
-TEST(NeuralNetDeathTest, OneLayerEndsTheProcessQuietly) {
+// A shape without an output layer is the owner's to refuse: the process goes on, and the empty
+// network neither evaluates nor takes weights from a file.
+TEST(NeuralNet, OneLayerMakesAnUnusableNetworkWithoutEndingTheProcess) {
     const unsigned one[1] = {5};
-    EXPECT_EXIT(NeuralNet(one, 1), ::testing::ExitedWithCode(0), "");
+    NeuralNet empty(one, 1);
+    EXPECT_FALSE(empty.Usable());
+    EXPECT_EQ(empty.WeightCount(), 0u);
+    float out[1] = {0.5f};
+    const float in[5] = {};
+    empty.Evaluate(in, out);
+    EXPECT_EQ(out[0], 0.5f);
+    std::string error;
+    EXPECT_FALSE(empty.WriteWeightFile(::testing::TempDir() + "empty.dat", error));
+    EXPECT_FALSE(empty.ReadWeightFile(::testing::TempDir() + "empty.dat", error));
+    EXPECT_NE(error.find("no layers"), std::string::npos) << error;
 }
 
 // Each case writes `count` numbers and then `tail`, and expects as many weights as there are from

@@ -37,7 +37,7 @@ protected:
         return Fake().boxes.empty() ? "" : Fake().boxes.back().text;
     }
 
-    bool NothingHeld() const { return !Fake().windowOpen && !app->windowOpen; }
+    bool NothingHeld() const { return !Fake().windowOpen && !app->window.IsOpen(); }
 
     std::unique_ptr<App> app;
 };

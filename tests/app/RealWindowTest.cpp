@@ -61,14 +61,14 @@ TEST_F(RealWindowTest, OpensADepthBufferedWindowAndFadesTheLightIn) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_LT(brightness[0], brightness[20]);
     EXPECT_LT(brightness[20], brightness[45]);
-    EXPECT_FALSE(app->fadingIn);
+    EXPECT_FALSE(app->light.fadingIn);
 }
 
 // Where the display cannot change mode the fallback question is answered: yes keeps a window,
 // no ends the opening leaving nothing open.
 TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
     ASSERT_TRUE(app->OpenWindow(true));
-    const bool fullscreenAllowed = app->fullscreen;
+    const bool fullscreenAllowed = app->window.Fullscreen();
     app->StepFrame();
     app->DrawFrame();
     platform::SwapWindow();
@@ -77,7 +77,7 @@ TEST_F(RealWindowTest, FullscreenOpensOrFallsBackAsTheDisplayAllows) {
     portable::SetEnvironment("KESTRANE_MESSAGE_BOX_ANSWER", "no");
     app = std::make_unique<App>();
     EXPECT_EQ(app->OpenWindow(true), fullscreenAllowed);
-    EXPECT_EQ(app->windowOpen, fullscreenAllowed);
+    EXPECT_EQ(app->window.IsOpen(), fullscreenAllowed);
 }
 
 // The player's keys go into the real loop between its passes, each after the window (a new one,
@@ -96,9 +96,9 @@ TEST_F(RealWindowTest, GameTogglesTheWindowTwiceAndEndsOnEscapeWithStatusZero) {
     while (app->Pass()) {
     }
     EXPECT_EQ(app->End(), 0);
-    EXPECT_LT(app->lightDiffuse[0], 0.0f);
-    EXPECT_FALSE(app->fullscreen);
-    EXPECT_FALSE(app->windowOpen);
+    EXPECT_LT(app->light.diffuse[0], 0.0f);
+    EXPECT_FALSE(app->window.Fullscreen());
+    EXPECT_FALSE(app->window.IsOpen());
 }
 
 // Typing and holding keys through the X server, as a player does, into the game's real loop.
@@ -113,7 +113,7 @@ protected:
             GTEST_SKIP() << "no xdotool";
         }
         ASSERT_TRUE(app->Start());
-        ASSERT_TRUE(PassUntil([this] { return !app->fadingIn; }));
+        ASSERT_TRUE(PassUntil([this] { return !app->light.fadingIn; }));
     }
     void TearDown() override {
         if (!IsSkipped()) {
@@ -147,9 +147,9 @@ protected:
     // Types the keys, then a "v" that does nothing, and runs the loop until the "v" arrives:
     // everything typed before it has been taken.
     bool Type(const std::string& keys) {
-        app->lastChar = 0;
+        app->keys.lastChar = 0;
         return X("key --clearmodifiers " + keys + " v") &&
-               PassUntil([this] { return app->lastChar == 'v'; });
+               PassUntil([this] { return app->keys.lastChar == 'v'; });
     }
     // The brightness of the scene as the game shows it now.
     long Shown() {

@@ -58,17 +58,17 @@ static float Brightness(const Pose& at) {
 static Pose onNine;
 static float nineBrightness = 0.0f;
 
-// One pass of the main loop: every waiting event, then a frame.
+// One pass of the main loop: every waiting event, the keys, then a frame.
 static void Pass() {
     Event event;
     while (platform::PollEvent(event)) {
         app.Handle(event);
     }
+    app.ApplyKeyActions();
     app.StepFrame();
     app.DrawFrame();
     nineBrightness = Brightness(onNine);
     platform::SwapWindow();
-    app.ApplyKeyActions();
 }
 
 // Passes until `done` holds; false after `limit` passes.
@@ -86,7 +86,7 @@ TEST(RealWindow, AClickOnAHumanPointMovesItsCheckerAndTheComputerAnswers) {
         GTEST_SKIP() << "needs an X display and xdotool";
     }
     ASSERT_TRUE(app.OpenWindow(false));
-    PassUntil([] { return !app.fadingIn; }, 60);
+    PassUntil([] { return !app.light.fadingIn; }, 60);
     // This process's own window: another game left on the display has the same title.
     std::string window = Shell("xdotool search --onlyvisible --pid " + std::to_string(getpid()) +
                                " --name '^Kestrane Alpha ver$' | head -n 1");

@@ -109,6 +109,16 @@ steady() {
 }
 # Bytes of two pictures that differ.
 differing() { cmp -l "$1" "$2" 2>/dev/null | wc -l; }
+# Waits up to ten seconds for the board of window $1 to differ from the picture $2 in more than
+# a thousand bytes; the last picture taken is left in $3.
+comes_to_differ() {
+    for _ in $(seq 100); do
+        board "$1" >"$3"
+        [ "$(differing "$2" "$3")" -gt 1000 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # Whether the 40 x 20 pixels around (x, y) look different from the picture in $4.
 region() { "$pixels" "$1" $(($2 - 20)) $(($3 - 10)) 40 20; }
 changed() {
@@ -143,13 +153,7 @@ cp "$first" "$scratch/first"
 # 3. A typed "k" zooms in one step: the board changes once, then stays as it is.
 focus "$w" || fail "the game window does not get the keyboard"
 xdotool key --clearmodifiers k
-zoomed=""
-for _ in $(seq 100); do
-    board "$w" >"$scratch/zoom"
-    [ "$(differing "$scratch/first" "$scratch/zoom")" -gt 1000 ] && { zoomed=yes; break; }
-    sleep 0.1
-done
-[ -n "$zoomed" ] || fail "typed k: the view did not change"
+comes_to_differ "$w" "$scratch/first" "$scratch/zoom" || fail "typed k: the view did not change"
 after=$(steady "$w") && cp "$after" "$scratch/zoomed"
 for _ in 1 2 3 4; do
     sleep 0.5
@@ -214,13 +218,7 @@ steady "$w" >/dev/null || fail "no steady board after the computer's reply"
 focus "$w" || fail "held arrow: the game window does not get the keyboard"
 board "$w" >"$scratch/unturned"
 xdotool keydown Left
-turning=""
-for _ in $(seq 100); do
-    board "$w" >"$scratch/turned"
-    [ "$(differing "$scratch/unturned" "$scratch/turned")" -gt 1000 ] && { turning=yes; break; }
-    sleep 0.1
-done
-[ -n "$turning" ] || fail "held arrow: the view does not turn"
+comes_to_differ "$w" "$scratch/unturned" "$scratch/turned" || fail "held arrow: the view does not turn"
 toggle
 for _ in 1 2 3; do
     board "$w" >"$scratch/turn-a"

@@ -115,7 +115,7 @@ protected:
         app->table.TheHand().current.z = 5.0f;
         for (int i = 0; i < 46; ++i)
             Draw();
-        ASSERT_FALSE(app->fadingIn) << "the light has not come up after 46 frames";
+        ASSERT_FALSE(app->light.fadingIn) << "the light has not come up after 46 frames";
     }
 
     void TearDown() override {
@@ -137,11 +137,11 @@ protected:
             }
             app->Handle(event);
         }
+        app->ApplyKeyActions();
         app->StepFrame();
         app->DrawFrame();
         Frame frame = ReadBack();
         platform::SwapWindow();
-        app->ApplyKeyActions();
         return frame;
     }
 
@@ -167,10 +167,9 @@ protected:
         return frame;
     }
 
-    // A typed character acts after the pass that receives it; the frame after shows it.
+    // A typed character acts in the pass that receives it, before its step: its frame shows it.
     Frame TypeAndDraw(char c) {
         app->Handle(Typed(static_cast<unsigned char>(c)));
-        Draw();
         return Draw();
     }
 

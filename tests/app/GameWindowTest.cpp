@@ -64,7 +64,7 @@ TEST_F(AppTest, RefusedFullscreenAsksAndFallsBackToAWindowOrEnds) {
               "Mode Instead?");
     EXPECT_EQ(Fake().boxes[0].style, platform::YesNoExclamation);
     EXPECT_EQ(Fake().calls.back(), "OpenWindow");
-    EXPECT_FALSE(app->fullscreen);
+    EXPECT_FALSE(app->window.Fullscreen());
     EXPECT_FALSE(Fake().fullscreen);
     app->CloseWindow();
 

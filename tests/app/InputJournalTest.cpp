@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 #include "ai/Chance.h"
 #include "app/InputJournal.h"
+#include "app/OldJournalCodes.h"
 
 // Recording a run's input and playing it back.
 
@@ -46,8 +47,8 @@ TEST_F(JournalTest, ReplayReproducesTheRecordedRunFrameForFrame) {
     EXPECT_EQ(app->table.TheHand().current.z, hand.z);
     EXPECT_EQ(app->table.PointerX(), 321.0f);
     EXPECT_EQ(Fake().swaps, swaps);
-    EXPECT_TRUE(app->fullscreen);
-    EXPECT_TRUE(app->fadingOut);
+    EXPECT_TRUE(app->window.Fullscreen());
+    EXPECT_TRUE(app->light.fadingOut);
 }
 
 // The journals of the game's first window system still replay: an arrow, a pointer move whose
@@ -66,6 +67,51 @@ TEST_F(JournalTest, AVersionTwoJournalReplaysItsMessagesAsEvents) {
     EXPECT_TRUE(app->table.Rules().LooseRules());
 }
 
+// The old numbering is the recordings' own, not Key's order: these codes must keep naming these
+// keys, and a version-1 key line must keep standing for its press, or old journals replay other
+// runs without a word.
+TEST_F(JournalTest, OldJournalCodesKeepTheirKeysAndMessages) {
+    const std::pair<unsigned, Key> codes[] = {
+        {27, Key::Escape},       {37, Key::Left}, {40, Key::Down}, {93, Key::Menu},
+        {109, Key::KeypadMinus}, {112, Key::F1},  {'W', Key{'W'}}, {'7', Key{'7'}},
+        {'w', Key::None},        {16, Key::None},
+    };
+    for (const auto& [code, key] : codes) {
+        EXPECT_EQ(KeyOfCode(code), key) << code;
+    }
+
+    std::ofstream(path) << "kestrane-journal 1\nmessage 4 256 87 0\nmessage 4 513 0 1310730\n"
+                           "message 4 999 0 0\n";
+    InputJournal journal;
+    ASSERT_TRUE(journal.StartReplay(path.c_str()));
+    journal.SetPass(4);
+    Event event;
+    ASSERT_TRUE(journal.Next(event));
+    EXPECT_EQ(event.type, EventType::KeyPressed);
+    EXPECT_EQ(event.key, Key{'W'});
+    ASSERT_TRUE(journal.Next(event));
+    EXPECT_EQ(event.type, EventType::ButtonPressed);
+    EXPECT_EQ(event.button, Button::Left);
+    EXPECT_EQ(event.x, 10);
+    EXPECT_EQ(event.y, 20);
+    EXPECT_FALSE(journal.Next(event));
+    journal.Stop();
+}
+
+// Journals up to version 4 were recorded with a pass's keys acting after its steps: Escape
+// there darkened the frame after the one that took it, and replays so.
+TEST_F(JournalTest, OlderJournalsReplayTheirKeysAfterTheirSteps) {
+    for (const auto& [version, swaps] : {std::make_pair(4, 61 + 46), std::make_pair(5, 60 + 46)}) {
+        SCOPED_TRACE(version);
+        SetUp();
+        std::ofstream(path) << "kestrane-journal " << version
+                            << "\nrules full\nevent 60 key-down Escape\n";
+        portable::SetEnvironment("KESTRANE_REPLAY", path.c_str());
+        ASSERT_EQ(app->Run(), 0);
+        EXPECT_EQ(Fake().swaps, swaps);
+    }
+}
+
 TEST_F(JournalTest, ReplayedClockReadingsComeBeforeTheRealClock) {
     std::ofstream(path) << "kestrane-journal 1\nclock 0 12345\nclock 3 777\n";
     InputJournal journal;
@@ -82,7 +128,7 @@ TEST_F(JournalTest, MalformedJournalsAreRefusedWithTheLineThatBrokeThem) {
         const char* where;
     } bad[] = {
         {"", "empty"},
-        {"kestrane-journal 5\n", "line 1"},
+        {"kestrane-journal 6\n", "line 1"},
         {"kestrane-journal 4\nrules strict\n", "line 2"},
         {"kestrane-journal 3\nrules full\n", "line 2"},
         {"kestrane-journal 2\nsteps 0 -1\n", "line 2"},
