@@ -34,7 +34,7 @@ void Hand::StartMove(MovePhase newMode, const Pose& goal) {
         target.y = goal.y + carryHeight + barClearance;
     }
 
-    // 3./4. Back at the pointer the hand opens; everywhere else it grips.
+    // 3. Back at the pointer the hand opens; everywhere else it grips.
     target.rotX = 0.0f;
     target.rotY = 225.0f;
     target.rotZ = 0.0f;
@@ -49,13 +49,13 @@ void Hand::StartMove(MovePhase newMode, const Pose& goal) {
 }
 
 bool Hand::Step(Checker* carried) {
-    // 1./2. Count the frame.
+    // 1. Count the frame.
     moving = true;
     frameCounter++;
     const int c = frameCounter;
     const float steps = static_cast<float>(stepCount);
 
-    // 3. Height: a lift that peaks mid-move, or a straight line.
+    // 2. Height: a lift that peaks mid-move, or a straight line.
     if (arc) {
         const double pi = 3.14159265358979323846;
         const float b = mode == CarryToBarPhase ? barClearance : 0.0f;
@@ -64,7 +64,7 @@ bool Hand::Step(Checker* carried) {
         current.y = current.y + (target.y - start.y) / steps;
     }
 
-    // 4. Everything else in equal steps.
+    // 3. Everything else in equal steps.
     current.x = current.x + (target.x - start.x) / steps;
     current.z = current.z + (target.z - start.z) / steps;
     current.rotX = current.rotX + (target.rotX - start.rotX) / steps;
@@ -74,14 +74,14 @@ bool Hand::Step(Checker* carried) {
         joints[j] = joints[j] + (targetJoints[j] - startJoints[j]) / steps;
     }
 
-    // 5. The carried checker hangs just below the fingers.
+    // 4. The carried checker hangs just below the fingers.
     if (carried != nullptr) {
         carried->current.x = current.x;
         carried->current.z = current.z;
         carried->current.y = current.y - 0.13f;
     }
 
-    // 6. The last frame ends the move.
+    // 5. The last frame ends the move.
     if (c == stepCount) {
         frameCounter = 0;
         moving = false;
