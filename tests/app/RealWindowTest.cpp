@@ -11,6 +11,7 @@
 #include "app/App.h"
 #include "platform/Events.h"
 #include "platform/Portable.h"
+#include "tests/table/TableSetup.h"
 
 // The game window on the real window system, under whatever X display DISPLAY names (the test
 // script starts a virtual one). Nobody can click a message box there, so every box is answered
@@ -101,7 +102,8 @@ TEST_F(RealWindowTest, GameTogglesTheWindowTwiceAndEndsOnEscapeWithStatusZero) {
     EXPECT_FALSE(app->window.IsOpen());
 }
 
-// Typing and holding keys through the X server, as a player does, into the game's real loop.
+// Typing, holding keys and clicking through the X server, as a player does, into the game's real
+// loop.
 class TypedRealWindowTest : public RealWindowTest {
 protected:
     void SetUp() override {
@@ -130,10 +132,10 @@ protected:
     static bool FocusTheWindow() {
         return X("search --sync --onlyvisible --name '^Kestrane Alpha ver$' windowfocus --sync");
     }
-    // Runs the game's loop until `done` holds; false when ten seconds were not enough.
+    // Runs the game's loop until `done` holds; false when `seconds` were not enough.
     template <typename Done>
-    bool PassUntil(Done done) {
-        const std::int64_t end = platform::MonotonicMicroseconds() + 10000000;
+    bool PassUntil(Done done, int seconds = 10) {
+        const std::int64_t end = platform::MonotonicMicroseconds() + seconds * 1000000LL;
         while (!done()) {
             if (platform::MonotonicMicroseconds() > end || !app->Pass()) {
                 return false;
@@ -198,4 +200,36 @@ TEST_F(TypedRealWindowTest, AnArrowHeldAcrossTheWindowToggleKeepsTurning) {
     ASSERT_TRUE(Type(""));
     ASSERT_TRUE(Passes(2));
     EXPECT_FALSE(app->Held(Key::Left));
+}
+
+// A click through the X server on a human point moves its checker with the selected die, and the
+// computer then plays its own roll with its hand before the human's next roll.
+TEST_F(TypedRealWindowTest, AClickMovesTheCheckerAndTheComputerAnswers) {
+    ASSERT_TRUE(FocusTheWindow());
+    GameTable& table = app->table;
+    // A 4 takes a checker from 13 to the empty point 9; with one move left the turn then ends.
+    SetRoll(table, 4, 2);
+    table.Director().SetTurn(1, true);
+    float px = 0, py = 0;
+    TablePlayer(table, table.ClientWidth(), table.ClientHeight()).PixelForPoint(13, px, py);
+    const int mover = table.Rules().PointAt(13).Top();
+    ASSERT_TRUE(
+        X("search --onlyvisible --name '^Kestrane Alpha ver$' mousemove --sync --window %1 " +
+          std::to_string(static_cast<int>(px)) + " " + std::to_string(static_cast<int>(py)) +
+          " click 1"));
+    ASSERT_TRUE(PassUntil([&] { return table.Rules().CurrentSide() == Side::Computer; }, 60));
+    EXPECT_EQ(table.Rules().PointAt(9).Top(), mover);
+    EXPECT_EQ(table.Rules().PointAt(13).count, 4u);
+
+    BoardState before;
+    table.Rules().FillSnapshot(before);
+    ASSERT_TRUE(PassUntil([&] { return table.Rules().CurrentSide() == Side::Human; }, 60));
+    BoardState after;
+    table.Rules().FillSnapshot(after);
+    int changed = 0;
+    for (int p = 0; p < 26; p++) {
+        changed += before.points[p].count != after.points[p].count ? 1 : 0;
+    }
+    EXPECT_GE(changed, 1) << "the computer did not move";
+    EXPECT_TRUE(table.IsValid());
 }
