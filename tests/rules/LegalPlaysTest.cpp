@@ -76,8 +76,7 @@ TEST(LegalPlays, ClickByClickReachesExactlyTheGeneratorsPlays) {
     LegalPlays plays;
     unsigned shortTurns = 0;
     for (int c = 0; c < cases; c++) {
-        BoardState board;
-        RandomBoard(rng, board.points);
+        const BoardState board = RandomBoard(rng);
         const unsigned a = rng() % 6 + 1, b = rng() % 6 + 1;
         unsigned length = 0;
         const std::set<std::string> expected = GeneratorEnds(board.points, a, b, length);

@@ -27,8 +27,7 @@ TEST(Position, EveryLegalPlayAppliesMoveByMoveToAValidPosition) {
     unsigned plays = 0, hits = 0, bearOffs = 0;
     for (int c = 0; c < cases; c++) {
         const Side mover = c % 2 == 0 ? Side::Human : Side::Computer;
-        BoardState frame;
-        RandomBoard(rng, frame.points);
+        const BoardState frame = RandomBoard(rng);
         Position start;
         SetPosition(start, MoverStacks(frame.points, mover).c_str());
         start.toMove = mover;

@@ -145,9 +145,7 @@ TEST_F(FullRules, TheGhostShowsExactlyWhereAClickMovesTheChecker) {
     std::mt19937 rng(7);
     int moved = 0;
     for (int board = 0; board < 150; board++) {
-        PointEntry points[26];
-        RandomBoard(rng, points);
-        const std::string stacks = HumanStacks(points);
+        const std::string stacks = HumanStacks(RandomBoard(rng).points);
         const int a = static_cast<int>(rng() % 6 + 1), b = static_cast<int>(rng() % 6 + 1);
         for (int s = 1; s <= HumanBar; s++) {
             Start(stacks.c_str(), a, b);

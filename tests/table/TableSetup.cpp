@@ -44,31 +44,6 @@ void SetRoll(GameTable& table, int a, int b) {
     table.Rules().OpenRoll(a, b);
 }
 
-void RandomBoard(std::mt19937& rng, PointEntry points[26]) {
-    for (unsigned p = 0; p < 26; p++) {
-        points[p] = PointEntry{};
-    }
-    const bool home = rng() % 4 == 0;
-    for (unsigned side = 1; side <= 2; side++) {
-        const unsigned off = rng() % 3 == 0 ? rng() % 8 : 0;
-        for (unsigned c = off; c < 15;) {
-            unsigned p = 1 + rng() % 24;
-            if (rng() % 25 == 0) {
-                p = side == 1 ? 0 : 25;
-            } else if (side == 1 && home) {
-                p = 19 + rng() % 6;
-            }
-            PointEntry& e = points[p];
-            if (e.owner != 0 && e.owner != side) {
-                continue;
-            }
-            e.owner = side;
-            e.count++;
-            c++;
-        }
-    }
-}
-
 std::string MoverStacks(const PointEntry points[26], Side mover) {
     // The mover's point q is the table's 25 - q for the human, q for the computer, for both sides'
     // checkers.

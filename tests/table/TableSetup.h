@@ -5,6 +5,7 @@
 #include <string>
 
 #include "soak/TablePlayer.h"
+#include "tests/ai/AiTestSupport.h"
 
 // Frames of `player` until `done` holds, checking the board invariants after every frame (a
 // failure is a test failure); the frame count, or -1 when it does not hold within `limit` frames.
@@ -19,10 +20,6 @@ void SetPosition(GameTable& table, const char* stacks);
 // The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
 void SetRoll(GameTable& table, int a, int b);
 
-// A random board of the game in the mover's frame (the mover is player 1, its bar on 0): fifteen
-// checkers a side, a few borne off or on the bar, one side a point; a quarter of the boards have
-// the mover's checkers all home, so that bearing off comes up.
-void RandomBoard(std::mt19937& rng, PointEntry points[26]);
 // The stacks of a board in the mover's frame, for SetPosition, with `mover` as the mover.
 std::string MoverStacks(const PointEntry points[26], Side mover = Side::Human);
 inline std::string HumanStacks(const PointEntry points[26]) {
