@@ -18,7 +18,7 @@ void WinnerCue::Draw() const {
     if (winner == Side::None)
         return;
     // The tray's column of slots, whichever side of the board it is on.
-    const int tray = winner == Side::Human ? HumanTray : ComputerTray;
+    const int tray = Position::TrayOf(winner);
     const Pose first = SlotPosition(tray, 0);
     const Pose last = SlotPosition(tray, 5);
     const float x0 = first.x - margin, x1 = first.x + margin;
