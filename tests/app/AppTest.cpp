@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "AppFixture.h"
-#include "soak/TablePlayer.h"
+#include "tests/table/TableSetup.h"
 
 // The running game against the scripted window system. Whole runs: the fades, the ways the game
 // ends, what a minimised window still does, and the frame pacing on the fake clock. Then the
@@ -145,23 +145,7 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
             if (swap == 1) {
                 director.StartNewGame();
                 if (blocked) {
-                    Position& board = rules.EditBoard();
-                    board.Clear();
-                    int human = 15;
-                    int computer = 0;
-                    for (int p = 1; p <= 6; p++) {
-                        EXPECT_TRUE(board.points[p].Push(human++));
-                        EXPECT_TRUE(board.points[p].Push(human++));
-                    }
-                    while (human < CheckerCount) {
-                        EXPECT_TRUE(board.points[13].Push(human++));
-                    }
-                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
-                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
-                    while (computer < 15) {
-                        EXPECT_TRUE(board.points[24].Push(computer++));
-                    }
-                    table.PlaceCheckersOnTheirSlots();
+                    SetPosition(table, "h1:2 h2:2 h3:2 h4:2 h5:2 h6:2 h13:3 c0:2 c24:13");
                 }
                 rules.OpenRoll(5, 2);
                 director.SetTurn(1, true);
