@@ -244,13 +244,17 @@ TEST_F(GameWindowTest, TypingZeroSwapsTheCheckerColours) {
     EXPECT_GT(computer.Brightness(), human.Brightness() + 0.2f) << human << " " << computer;
 }
 
+// "[" brings the filled board back.
 TEST_F(GameWindowTest, ClosingBracketDrawsWireFrame) {
-    app->Handle(KeyEvent(EventType::KeyPressed, Key::Menu));  // the key that shares "]"
-    Draw();
-    app->Handle(KeyEvent(EventType::KeyReleased, Key::Menu));
-    // Only edges are drawn: the middle of the open surface shows the background.
-    const Rgb surface = At(Draw(), openSurface);
-    EXPECT_TRUE(IsDark(surface)) << surface;
+    for (const Key key : {Key::Menu, Key::LeftSuper}) {  // the keys that share "]" and "["
+        app->Handle(KeyEvent(EventType::KeyPressed, key));
+        Draw();
+        app->Handle(KeyEvent(EventType::KeyReleased, key));
+        // Only edges are drawn: the middle of the open surface shows the background.
+        const Rgb surface = At(Draw(), openSurface);
+        EXPECT_EQ(IsDark(surface), key == Key::Menu) << surface;
+        EXPECT_EQ(IsGreen(surface), key == Key::LeftSuper) << surface;
+    }
 }
 
 TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
