@@ -178,18 +178,6 @@ class InputTest : public AppTest {
 protected:
     void Send(const Event& event) { app->Handle(event); }
 
-    // What typing a key sends: its press (where the game has a key for it), its character, its
-    // release.
-    void Type(Key key, unsigned character) {
-        if (key != Key::None) {
-            Send(Down(key));
-        }
-        Send(Typed(character));
-        if (key != Key::None) {
-            Send(Up(key));
-        }
-    }
-
     void Passes(int n) {
         for (int i = 0; i < n; ++i) {
             ASSERT_TRUE(app->ApplyKeyActions());
@@ -233,11 +221,13 @@ TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
     EXPECT_NEAR(app->table.View().current.z, z0 + 10 * 0.02f, 1e-5);
 
     const float turn0 = app->table.View().current.rotY;
-    Type(Key::None, '\'');
+    Send(Typed('\''));  // typed without a key of the game's
     Passes(120);
     EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn0 + 1.0f);
 
-    Type(Key{'7'}, '7');
+    Send(Down(Key{'7'}));
+    Send(Typed('7'));
+    Send(Up(Key{'7'}));
     Passes(1);
     EXPECT_EQ(app->keys.lastChar, 0);
     Send(Typed(0xB9));  // superscript one
