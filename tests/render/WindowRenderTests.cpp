@@ -359,7 +359,6 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         const Pose p = SlotPosition(point, slot);
         return Feature{p.x, p.y + 0.01f, p.z};
     };
-    GameRules& rules = app->table.Rules();
     TurnDirector& director = app->table.Director();
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "scheme " << g.scheme << (g.swapped ? " swapped" : "")
@@ -371,24 +370,14 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         const Feature loserChecker = top(g.winner == Side::Human ? 22 : 3, 1);
         const Feature winnerChecker = top(g.winner == Side::Human ? HumanTray : ComputerTray, 12);
         // The winner's last checker comes off with the first die.
-        if (g.winner == Side::Human) {
-            SetPosition(app->table, "h1:1 c22:2");
-            rules.OpenRoll(4, 1);
-        } else {
-            SetPosition(app->table, "c24:1 h3:2");
-            director.SwitchSide();
-            rules.OpenRoll(1, 3);
-        }
+        SetPosition(app->table, g.winner == Side::Human ? "h1:1 c22:2" : "c24:1 h3:2");
         const Frame before = Draw();
         const int finished = director.GamesFinished();
         if (g.winner == Side::Human) {
+            SetRoll(app->table, 4, 1);
             ASSERT_TRUE(director.StartHumanMove(1));
         } else {
-            Play play;
-            play.moves[play.count].from = 24;
-            play.moves[play.count++].die = 1;
-            director.ReadComputerMoves(play);
-            director.BeginComputerMoves();
+            StartComputerTurn(app->table, 1, 3, {{24, 1}});
         }
         for (int frame = 0; director.GamesFinished() == finished; ++frame) {
             ASSERT_LT(frame, 200) << "the game was not won";

@@ -44,6 +44,19 @@ void SetRoll(GameTable& table, int a, int b) {
     table.Rules().OpenRoll(a, b);
 }
 
+void StartComputerTurn(GameTable& table, int a, int b,
+                       std::initializer_list<std::pair<unsigned, unsigned>> moves) {
+    table.Director().SwitchSide();
+    SetRoll(table, a, b);
+    Play play;
+    for (const auto& move : moves) {
+        play.moves[play.count].from = move.first;
+        play.moves[play.count++].die = move.second;
+    }
+    table.Director().ReadComputerMoves(play);
+    table.Director().BeginComputerMoves();
+}
+
 std::string MoverStacks(const PointEntry points[26], Side mover) {
     // The mover's point q is the table's 25 - q for the human, q for the computer, for both sides'
     // checkers.

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "tests/table/TableSetup.h"
 
@@ -15,20 +13,6 @@ protected:
         return rules.CurrentSide() == Side::Human && !director.MoveUnderway() &&
                director.InputEnabled();
     }
-    // A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
-    // computer player's: (from point, die) pairs.
-    void StartComputerTurn(int a, int b,
-                           std::initializer_list<std::pair<unsigned, unsigned>> moves) {
-        table->Director().SwitchSide();
-        SetRoll(*table, a, b);
-        Play play;
-        for (const auto& move : moves) {
-            play.moves[play.count].from = move.first;
-            play.moves[play.count++].die = move.second;
-        }
-        table->Director().ReadComputerMoves(play);
-        table->Director().BeginComputerMoves();
-    }
     // The checker on top of point p, as drawn.
     const Checker& TopOf(int p) const { return table->CheckerAt(table->Rules().PointAt(p).Top()); }
 
@@ -37,7 +21,8 @@ protected:
 };
 
 // Reach, carry, return take fifteen frames each. The right button switches the die (and the
-// ghost) only before the first move; the second move gets the other die on its own.
+// ghost) only before the first move; the second move gets the other die on its own. Where the
+// checker lands is the ghost test's, FullRules.TheGhostShowsExactlyWhereAClickMovesTheChecker.
 TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     SetRoll(*table, 3, 5);
     float px, py;
@@ -50,16 +35,11 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
     EXPECT_EQ(table->Rules().SelectedDie(), 1);
     EXPECT_EQ(table->Ghost().current.x, SlotPosition(8, 3).x);
 
-    const int mover = table->Rules().PointAt(13).Top();
     ASSERT_TRUE(player.ClickPoint(13));
     EXPECT_EQ(RunUntil(player, [&] { return !table->TheHand().moving; }), 45);
-    EXPECT_EQ(table->Rules().PointAt(8).Top(), mover);
-    EXPECT_EQ(table->CheckerAt(mover).current.z, SlotPosition(8, 3).z);
-    EXPECT_EQ(table->Rules().MovesLeft(), 1);
     EXPECT_EQ(table->Rules().SelectedDie(), 0);
     table->ShowDice();
     EXPECT_TRUE(table->DieAt(0).active && !table->DieAt(1).active);
-    EXPECT_TRUE(table->Director().InputEnabled());
 }
 
 // A right click while the hand is busy, the human's carry or the computer's move, changes
@@ -79,7 +59,7 @@ TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
     // 10 + 3 hits the blot on 13.
     SetPosition(*table, "c10:3 h13:1 h6:4");
     const int humanBlot = table->Rules().PointAt(13).Top();
-    StartComputerTurn(3, 5, {{10, 3}});
+    StartComputerTurn(*table, 3, 5, {{10, 3}});
     EXPECT_EQ(table->Director().BarPoint(), HumanBar);
     player.Frame();
     const int die = table->Rules().SelectedDie();
@@ -135,12 +115,12 @@ TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {
 
 TEST_F(TurnFlow, ARefusedComputerMoveEndsTheComputersTurn) {
     // Refused in the middle of a turn: the second move starts on a human point.
-    StartComputerTurn(4, 2, {{19, 4}, {6, 2}});
+    StartComputerTurn(*table, 4, 2, {{19, 4}, {6, 2}});
     EXPECT_LE(RunUntil(player, [&] { return HumansTurnAgain(); }), 30 + 1 + 15);
     EXPECT_EQ(table->Director().ComputerMovesDone(), 1);
     EXPECT_EQ(table->Rules().PointAt(23).Owner(), Side::Computer);
     // Refused at once: the first planned move is blocked by the human's five checkers on 6.
-    StartComputerTurn(5, 2, {{1, 5}});
+    StartComputerTurn(*table, 5, 2, {{1, 5}});
     EXPECT_GT(RunUntil(
                   player, [&] { return HumansTurnAgain(); }, 100),
               0);
@@ -164,7 +144,7 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
             ASSERT_TRUE(player.ClickPoint(1));
         } else {
             SetPosition(*table, "c24:1 h2:3");
-            StartComputerTurn(1, 3, {{24, 1}});
+            StartComputerTurn(*table, 1, 3, {{24, 1}});
         }
         // Whole frames, the cue's animation with the turn flow.
         for (int frame = 0; table->Director().GamesFinished() == finished; frame++) {
