@@ -178,15 +178,16 @@ TEST_F(TypedRealWindowTest, AClickMovesTheCheckerAndTheComputerAnswers) {
     ASSERT_TRUE(FocusTheWindow());
     GameTable& table = app->table;
     // A 4 takes a checker from 13 to the empty point 9; with one move left the turn then ends.
-    SetRoll(table, 4, 2);
+    table.Rules().OpenRoll(4, 2);
     table.Director().SetTurn(1, true);
     float px = 0, py = 0;
     TablePlayer(table, table.ClientWidth(), table.ClientHeight()).PixelForPoint(13, px, py);
     const int mover = table.Rules().PointAt(13).Top();
-    ASSERT_TRUE(
-        X("search --onlyvisible --name '^Kestrane Alpha ver$' mousemove --sync --window %1 " +
-          std::to_string(static_cast<int>(px)) + " " + std::to_string(static_cast<int>(py)) +
-          " click 1"));
+    // No --sync on the move: it waits for the pointer to move, for ever when it already rests
+    // there from an earlier run on the same display. The click follows the move in the server.
+    ASSERT_TRUE(X("search --onlyvisible --name '^Kestrane Alpha ver$' mousemove --window %1 " +
+                  std::to_string(static_cast<int>(px)) + " " +
+                  std::to_string(static_cast<int>(py)) + " click 1"));
     ASSERT_TRUE(PassUntil([&] { return table.Rules().CurrentSide() == Side::Computer; }, 60));
     EXPECT_EQ(table.Rules().PointAt(9).Top(), mover);
     EXPECT_EQ(table.Rules().PointAt(13).count, 4u);

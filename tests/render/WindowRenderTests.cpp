@@ -371,7 +371,7 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         const Frame before = Draw();
         const int finished = director.GamesFinished();
         if (g.winner == Side::Human) {
-            SetRoll(app->table, 4, 1);
+            app->table.Rules().OpenRoll(4, 1);
             ASSERT_TRUE(director.StartHumanMove(1));
         } else {
             StartComputerTurn(app->table, 1, 3, {{24, 1}});

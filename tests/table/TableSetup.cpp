@@ -40,14 +40,10 @@ void SetPosition(GameTable& table, const char* stacks) {
     table.PlaceCheckersOnTheirSlots();
 }
 
-void SetRoll(GameTable& table, int a, int b) {
-    table.Rules().OpenRoll(a, b);
-}
-
 void StartComputerTurn(GameTable& table, int a, int b,
                        std::initializer_list<std::pair<unsigned, unsigned>> moves) {
     table.Director().SwitchSide();
-    SetRoll(table, a, b);
+    table.Rules().OpenRoll(a, b);
     Play play;
     for (const auto& move : moves) {
         play.moves[play.count].from = move.first;

@@ -24,7 +24,7 @@ protected:
 // ghost) only before the first move; the second move gets the other die on its own. Where the
 // checker lands is the ghost test's, FullRules.TheGhostShowsExactlyWhereAClickMovesTheChecker.
 TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
-    SetRoll(*table, 3, 5);
+    table->Rules().OpenRoll(3, 5);
     float px, py;
     player.PixelForPoint(13, px, py);
     player.MouseMove(px, py);
@@ -45,7 +45,7 @@ TEST_F(TurnFlow, HumanMoveWithTheSwitchedDieThenTheOtherDieComesNext) {
 // A right click while the hand is busy, the human's carry or the computer's move, changes
 // nothing: the die booked for the move stays booked, and 6-1 cannot become 6-6.
 TEST_F(TurnFlow, TheRightButtonWaitsForTheHandToRest) {
-    SetRoll(*table, 6, 1);
+    table->Rules().OpenRoll(6, 1);
     ASSERT_TRUE(player.ClickPoint(13));
     ASSERT_GT(RunUntil(player, [&] { return table->Director().Phase() == CarryPhase; }), 0);
     player.RightClick(400, 300);
@@ -101,7 +101,7 @@ TEST_F(TurnFlow, HoverHighlightsTheHumansCheckersAndGhostsOnlyLandingMoves) {
                  {start, 2, 3, true, false},    {start, 12, 5, false, false}};
     for (const auto& c : cases) {
         SetPosition(*table, c.stacks);
-        SetRoll(*table, c.die, 6);
+        table->Rules().OpenRoll(c.die, 6);
         float px, py;
         player.PixelForPoint(c.point, px, py);
         player.MouseMove(px, py);
@@ -140,7 +140,7 @@ TEST_F(TurnFlow, TheWonGameStaysInViewWithItsWinnerShownThenANewGameStarts) {
         const int finished = table->Director().GamesFinished();
         if (winner == Side::Human) {
             SetPosition(*table, "h1:1 c24:3");
-            SetRoll(*table, 4, 1);
+            table->Rules().OpenRoll(4, 1);
             ASSERT_TRUE(player.ClickPoint(1));
         } else {
             SetPosition(*table, "c24:1 h2:3");
