@@ -5,30 +5,6 @@
 #include "ai/Agent.h"
 #include "tests/ai/AiTestSupport.h"
 
-TEST(BoardState, BearingOff) {
-    Signed home = {0, -2};
-    home[19] = 1;
-    home[22] = 2;
-    home[24] = 1;
-    // Exactly to the edge needs only all checkers home; a larger die from 22 also needs 19..21
-    // empty of player 1, so only the farthest checker may use it.
-    BoardState b = BoardFromSigned(home);
-    EXPECT_FALSE(b.MoveChecker(22, 5));
-    EXPECT_TRUE(b.MoveChecker(22, 3));
-    EXPECT_TRUE(b.MoveChecker(19, 6));
-    EXPECT_TRUE(b.MoveChecker(22, 5));
-    EXPECT_TRUE(b.MoveChecker(24, 6));
-    EXPECT_EQ(SignedOf(b.points), (Signed{0, -2}));
-    // A checker on 18, or one on the bar, blocks every bear-off.
-    for (unsigned outside : {18u, 0u}) {
-        Signed position = home;
-        position[outside] = 1;
-        BoardState blocked = BoardFromSigned(position);
-        EXPECT_FALSE(blocked.MoveChecker(24, 1)) << outside;
-        EXPECT_EQ(SignedOf(blocked.points), position);
-    }
-}
-
 // Catches a play made from a point without a checker of the mover's, or through a block. Plays
 // that are made, a checker moving on from where it stopped, are the play line's answers.
 TEST(BoardState, PlaysAreRefused) {

@@ -10,18 +10,6 @@
 #include "ai/NeuralNet.h"
 #include "tests/ai/AiTestSupport.h"
 
-TEST(NeuralNet, KnownOutputs) {
-    // Input units pass their value through unchanged: 3 x 0.25 reaches the output unit, whose
-    // squashing is (1 + tanh x) / 2.
-    const unsigned tiny[2] = {1, 1};
-    NeuralNet small(tiny, 2);
-    small.layers[0][0].weights[0] = 0.25f;
-    const float three[1] = {3.0f};
-    float out[1];
-    small.Evaluate(three, out);
-    EXPECT_FLOAT_EQ(out[0], static_cast<float>((1.0 + std::tanh(0.75)) / 2.0));
-}
-
 // A shape without an output layer is the owner's to refuse: the process goes on, and the empty
 // network neither evaluates nor takes weights from a file.
 TEST(NeuralNet, OneLayerMakesAnUnusableNetworkWithoutEndingTheProcess) {
@@ -58,14 +46,10 @@ TEST(NeuralNet, WeightFiles) {
         {"bad2.dat", 3981, " 1e99 0.25", notNumber},
         {"bad3.dat", 3981, " nan 0.25", notNumber},
         {"bad4.dat", 3981, " --3 0.25", notNumber},
-        {"no-such-folder/net.dat", 0, "",
-         ": cannot be opened (No such file or directory); the network keeps its random weights\n"},
     };
     for (const auto& c : cases) {
         const std::string path = ::testing::TempDir() + c.name;
-        if (c.count > 0) {
-            WriteWeights(path, c.count, 3, c.tail);
-        }
+        WriteWeights(path, c.count, 3, c.tail);
         Srand(1);
         NeuralNet net(GameLayers, 3);
         Srand(1);
@@ -109,9 +93,9 @@ TEST(NeuralNet, WrittenWeightFilesReadBackBitForBitAndStrictly) {
         std::string text;
         std::string error;
     } damaged[] = {
-        {"short.dat", whole.substr(0, whole.size() / 2), " numbers, 4020 expected"},
-        {"word.dat", "0.5 abc " + whole, ": item 2 is not a number"},
-        {"long.dat", whole + " 1.0\n", ": more than 4020 numbers"},
+        {"written-short.dat", whole.substr(0, whole.size() / 2), " numbers, 4020 expected"},
+        {"written-word.dat", "0.5 abc " + whole, ": item 2 is not a number"},
+        {"written-long.dat", whole + " 1.0\n", ": more than 4020 numbers"},
     };
     for (const auto& d : damaged) {
         std::ofstream(dir + d.name) << d.text;

@@ -4,7 +4,6 @@
 
 #include "ai/Agent.h"
 #include "ai/NetAgent.h"
-#include "ai/PlayEnumerator.h"
 #include "tests/ai/AiTestSupport.h"
 
 // The play an agent chooses, as text; the count it returns must be the play's.
@@ -18,11 +17,10 @@ static std::string Chosen(Agent& agent, const BoardState& board, unsigned d0, un
 }
 
 // An agent of the plain search whose values come from the test: 1 where player 1 holds every
-// point of `preferred` (when there are any), else 0. It remembers every position it evaluated.
+// point of `preferred` (when there are any), else 0.
 class ScriptedAgent : public Agent {
 public:
     float Evaluate() override {
-        seen.push_back(searchBoard);
         for (unsigned p : preferred) {
             if (searchBoard.points[p].owner != 1) {
                 return 0.0f;
@@ -31,11 +29,9 @@ public:
         return preferred.empty() ? 0.0f : 1.0f;
     }
     std::string Choose(const BoardState& board, unsigned d0, unsigned d1, unsigned player = 1) {
-        seen.clear();
         return Chosen(*this, board, d0, d1, player);
     }
     std::vector<unsigned> preferred;
-    std::vector<BoardState> seen;
 };
 
 // Catches a search that tries plays in another order, lets an equal value found later win, or
@@ -106,27 +102,6 @@ TEST(Search, EnumerationOrderAndTies) {
     }
 }
 
-// Catches a search that moves other checkers while some wait on the bar, or that goes on trying
-// quadruples once the bar is found closed.
-TEST(Search, BarEntryAndTheDoublesStop) {
-    ScriptedAgent agent;
-    // Entry points 3 and 5 held: two dice try nothing; with doubles the first quadruple finds the
-    // bar closed, however many wait, and the search ends there.
-    Signed blocked = {1, 0, 0, -2, 0, -3, 0, 0, 0, 0, 1};
-    EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 5, 3), "");
-    EXPECT_TRUE(agent.seen.empty());
-    for (int waiting : {1, 2, 3}) {
-        blocked[0] = waiting;
-        EXPECT_EQ(agent.Choose(BoardFromSigned(blocked), 3, 3), "");
-        EXPECT_EQ(agent.seen.size(), 1u) << waiting;
-    }
-    // Four or more waiting with doubles: the one quadruple (0, 1, 2, 3).
-    EXPECT_EQ(agent.Choose(BoardFromSigned({7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}), 2, 2),
-              "0/2 1/2 2/2 3/2");
-    ASSERT_EQ(agent.seen.size(), 1u);
-    EXPECT_EQ(agent.seen[0].points[0].count, 3u);
-}
-
 // Catches a play read with the wrong checker, a hit left unmarked or the die of a bear-off lost.
 // Player 2's own frame is caught by the race that either side of the computer player plays.
 TEST(Search, ThePlayIsReadAsMovesBetweenPoints) {
@@ -142,26 +117,4 @@ TEST(Search, ThePlayIsReadAsMovesBetweenPoints) {
     agent.ChoosePlay(BoardFromSigned(bearOff), 1, sixFive, play);
     EXPECT_EQ(PlayText(play), "22/25");
     EXPECT_EQ(play.moves[0].die, 6u);
-}
-
-static unsigned Count(const Signed& b, unsigned d0, unsigned d1) {
-    const unsigned dice[2] = {d0, d1};
-    return EnumeratePlays(BoardFromSigned(b), dice, nullptr, 0);
-}
-
-TEST(EnumeratePlays, HandCountedPositions) {
-    // One checker, no opponent: one way to end 4 pips on.
-    EXPECT_EQ(Count({0, 1}, 3, 1), 1u);
-    EXPECT_EQ(Count({0, 1}, 2, 2), 1u);
-    // Checkers on 1 and 12, 3-1: 5, 16, 4+13, 2+15; 2-2 splits 4+0, 3+1, 2+2, 1+3, 0+4.
-    const Signed two = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-    EXPECT_EQ(Count(two, 3, 1), 4u);
-    EXPECT_EQ(Count(two, 2, 2), 5u);
-    // Two checkers on one point: 6-5 runs one checker, or moves both.
-    EXPECT_EQ(Count({0, 2}, 6, 5), 2u);
-    // Bearing off the last two, or nothing entering from the bar: one play each.
-    Signed last = {0, 0, 0, -2};
-    last[23] = last[24] = 1;
-    EXPECT_EQ(Count(last, 6, 5), 1u);
-    EXPECT_EQ(Count({1, -2, -2, -2, -2, -2, -2, 5}, 4, 4), 1u);
 }

@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "AppFixture.h"
-#include "soak/TablePlayer.h"
+#include "tests/table/TableSetup.h"
 
 // The running game against the scripted window system. Whole runs: the fades, the ways the game
 // ends, what a minimised window still does, and the frame pacing on the fake clock. Then the
@@ -145,23 +145,7 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
             if (swap == 1) {
                 director.StartNewGame();
                 if (blocked) {
-                    Position& board = rules.EditBoard();
-                    board.Clear();
-                    int human = 15;
-                    int computer = 0;
-                    for (int p = 1; p <= 6; p++) {
-                        EXPECT_TRUE(board.points[p].Push(human++));
-                        EXPECT_TRUE(board.points[p].Push(human++));
-                    }
-                    while (human < CheckerCount) {
-                        EXPECT_TRUE(board.points[13].Push(human++));
-                    }
-                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
-                    EXPECT_TRUE(board.points[ComputerBar].Push(computer++));
-                    while (computer < 15) {
-                        EXPECT_TRUE(board.points[24].Push(computer++));
-                    }
-                    table.PlaceCheckersOnTheirSlots();
+                    SetPosition(table, "h1:2 h2:2 h3:2 h4:2 h5:2 h6:2 h13:3 c0:2 c24:13");
                 }
                 rules.OpenRoll(5, 2);
                 director.SetTurn(1, true);
@@ -193,18 +177,6 @@ TEST_F(GameLoopTest, TheComputersRollStaysOnShowBeforeItsHandMovesOrItsPassEnds)
 class InputTest : public AppTest {
 protected:
     void Send(const Event& event) { app->Handle(event); }
-
-    // What typing a key sends: its press (where the game has a key for it), its character, its
-    // release.
-    void Type(Key key, unsigned character) {
-        if (key != Key::None) {
-            Send(Down(key));
-        }
-        Send(Typed(character));
-        if (key != Key::None) {
-            Send(Up(key));
-        }
-    }
 
     void Passes(int n) {
         for (int i = 0; i < n; ++i) {
@@ -249,11 +221,13 @@ TEST_F(InputTest, TypedCharactersActOnceAsATapOfTheKeyThatSharesTheirCode) {
     EXPECT_NEAR(app->table.View().current.z, z0 + 10 * 0.02f, 1e-5);
 
     const float turn0 = app->table.View().current.rotY;
-    Type(Key::None, '\'');
+    Send(Typed('\''));  // typed without a key of the game's
     Passes(120);
     EXPECT_FLOAT_EQ(app->table.View().current.rotY, turn0 + 1.0f);
 
-    Type(Key{'7'}, '7');
+    Send(Down(Key{'7'}));
+    Send(Typed('7'));
+    Send(Up(Key{'7'}));
     Passes(1);
     EXPECT_EQ(app->keys.lastChar, 0);
     Send(Typed(0xB9));  // superscript one

@@ -1,9 +1,8 @@
 // Reads what an X window shows, for the scripts that play the game through the X server: a
-// rectangle of the window's picture as raw RGB bytes (to compare two moments), or the mean colour
-// of the 3 x 3 pixels around one point of it. The picture is taken from the screen, so that
-// whatever draws into the window (a GL context, a child window of the window system) is in it.
+// rectangle of the window's picture as raw RGB bytes, to compare two moments. The picture is taken
+// from the screen, so that whatever draws into the window (a GL context, a child window of the
+// window system) is in it.
 // Usage: window-pixels WINDOW X Y WIDTH HEIGHT   raw RGB, row by row from the top, on stdout
-//        window-pixels WINDOW X Y                "R G B" (0 to 255) around (X, Y)
 // Exits 1 when the window cannot be read (gone, not mapped, or not on this display).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -30,8 +29,8 @@ static unsigned Channel(unsigned long pixel, unsigned long mask) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 4 && argc != 6) {
-        std::fprintf(stderr, "usage: window-pixels WINDOW X Y [WIDTH HEIGHT]\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: window-pixels WINDOW X Y WIDTH HEIGHT\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -56,53 +55,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "window-pixels: window %s cannot be read\n", argv[1]);
         return 1;
     }
-    auto rgb = [image](int px, int py, unsigned out[3]) {
-        const unsigned long pixel = XGetPixel(image, px, py);
-        out[0] = Channel(pixel, image->red_mask);
-        out[1] = Channel(pixel, image->green_mask);
-        out[2] = Channel(pixel, image->blue_mask);
-    };
+    // Only the part of the rectangle inside the window.
     const int cx = std::atoi(argv[2]);
     const int cy = std::atoi(argv[3]);
-    if (argc == 6) {
-        // Only the part of the rectangle inside the window.
-        const int right = std::min(cx + std::atoi(argv[4]), image->width);
-        const int bottom = std::min(cy + std::atoi(argv[5]), image->height);
-        std::vector<unsigned char> row;
-        for (int py = std::max(cy, 0); py < bottom; ++py) {
-            row.clear();
-            for (int px = std::max(cx, 0); px < right; ++px) {
-                unsigned c[3];
-                rgb(px, py, c);
-                row.insert(row.end(),
-                           {static_cast<unsigned char>(c[0]), static_cast<unsigned char>(c[1]),
-                            static_cast<unsigned char>(c[2])});
-            }
-            std::fwrite(row.data(), 1, row.size(), stdout);
+    const int right = std::min(cx + std::atoi(argv[4]), image->width);
+    const int bottom = std::min(cy + std::atoi(argv[5]), image->height);
+    std::vector<unsigned char> row;
+    for (int py = std::max(cy, 0); py < bottom; ++py) {
+        row.clear();
+        for (int px = std::max(cx, 0); px < right; ++px) {
+            const unsigned long pixel = XGetPixel(image, px, py);
+            row.push_back(static_cast<unsigned char>(Channel(pixel, image->red_mask)));
+            row.push_back(static_cast<unsigned char>(Channel(pixel, image->green_mask)));
+            row.push_back(static_cast<unsigned char>(Channel(pixel, image->blue_mask)));
         }
-    } else {
-        unsigned sum[3] = {};
-        int count = 0;
-        for (int py = cy - 1; py <= cy + 1; ++py) {
-            for (int px = cx - 1; px <= cx + 1; ++px) {
-                if (px < 0 || py < 0 || px >= image->width || py >= image->height) {
-                    continue;
-                }
-                unsigned c[3];
-                rgb(px, py, c);
-                for (int i = 0; i < 3; ++i) {
-                    sum[i] += c[i];
-                }
-                ++count;
-            }
-        }
-        if (count == 0) {
-            std::fprintf(stderr, "window-pixels: (%d, %d) is outside the window\n", cx, cy);
-            XDestroyImage(image);
-            XCloseDisplay(display);
-            return 1;
-        }
-        std::printf("%u %u %u\n", sum[0] / count, sum[1] / count, sum[2] / count);
+        std::fwrite(row.data(), 1, row.size(), stdout);
     }
     XDestroyImage(image);
     XCloseDisplay(display);

@@ -126,7 +126,7 @@ changed() {
     region "$1" "$2" "$3" >"$now" && [ "$(differing "$4" "$now")" -gt 600 ]
 }
 
-# 1. The render tests' checks of the drawn board and the window tests' openings, toggles and
+# 1. The render tests' checks of the drawn board and the window tests' openings, fullscreen and
 # fade-in, in windows of the Windows backend. Their typed keys need xdotool from the Windows side
 # and skip themselves.
 for tests in render_window_tests app_window_tests; do

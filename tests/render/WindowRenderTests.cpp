@@ -212,6 +212,11 @@ TEST_F(GameWindowTest, StartingBoardShowsSchemeNine) {
     EXPECT_TRUE(IsNeutral(computer)) << computer;
     EXPECT_GT(human.Brightness(), computer.Brightness() + 0.2f) << human << " " << computer;
     EXPECT_GT(computer.Brightness(), 0.15f) << computer;
+
+    // Typing "0" swaps the checker colours.
+    const Frame swapped = TypeAndDraw('0');
+    EXPECT_GT(At(swapped, computerOnTwelve).Brightness(),
+              At(swapped, humanOnSix).Brightness() + 0.2f);
 }
 
 TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
@@ -231,26 +236,17 @@ TEST_F(GameWindowTest, DiceShowLightGreyCubesOnTheSurface) {
     }
 }
 
-TEST_F(GameWindowTest, TypingThreeTurnsTheSurfaceGrey) {
-    const Rgb surface = At(TypeAndDraw('3'), openSurface);
-    EXPECT_TRUE(IsNeutral(surface)) << surface;
-    EXPECT_GT(surface.Brightness(), 0.3f) << surface;
-}
-
-TEST_F(GameWindowTest, TypingZeroSwapsTheCheckerColours) {
-    const Frame frame = TypeAndDraw('0');
-    const Rgb human = At(frame, humanOnSix);
-    const Rgb computer = At(frame, computerOnTwelve);
-    EXPECT_GT(computer.Brightness(), human.Brightness() + 0.2f) << human << " " << computer;
-}
-
+// "[" brings the filled board back.
 TEST_F(GameWindowTest, ClosingBracketDrawsWireFrame) {
-    app->Handle(KeyEvent(EventType::KeyPressed, Key::Menu));  // the key that shares "]"
-    Draw();
-    app->Handle(KeyEvent(EventType::KeyReleased, Key::Menu));
-    // Only edges are drawn: the middle of the open surface shows the background.
-    const Rgb surface = At(Draw(), openSurface);
-    EXPECT_TRUE(IsDark(surface)) << surface;
+    for (const Key key : {Key::Menu, Key::LeftSuper}) {  // the keys that share "]" and "["
+        app->Handle(KeyEvent(EventType::KeyPressed, key));
+        Draw();
+        app->Handle(KeyEvent(EventType::KeyReleased, key));
+        // Only edges are drawn: the middle of the open surface shows the background.
+        const Rgb surface = At(Draw(), openSurface);
+        EXPECT_EQ(IsDark(surface), key == Key::Menu) << surface;
+        EXPECT_EQ(IsGreen(surface), key == Key::LeftSuper) << surface;
+    }
 }
 
 TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
@@ -271,10 +267,15 @@ TEST_F(GameWindowTest, HandIsDrawnTranslucentOverEverything) {
     EXPECT_GT(seen.g, 0.0f) << "the hand hides the board";
 }
 
+// Typing "3" turns the surface grey.
 TEST_F(GameWindowTest, WritesScreenshotsOfEveryScheme) {
     ASSERT_TRUE(Draw().Save("start.png"));
     for (char scheme : {'1', '2', '3', '4', '9'}) {
-        EXPECT_TRUE(TypeAndDraw(scheme).Save(std::string("start-scheme") + scheme + ".png"));
+        const Frame frame = TypeAndDraw(scheme);
+        EXPECT_TRUE(frame.Save(std::string("start-scheme") + scheme + ".png"));
+        const Rgb surface = At(frame, openSurface);
+        EXPECT_TRUE(scheme != '3' || (IsNeutral(surface) && surface.Brightness() > 0.3f))
+            << surface;
     }
 }
 
@@ -355,7 +356,6 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         const Pose p = SlotPosition(point, slot);
         return Feature{p.x, p.y + 0.01f, p.z};
     };
-    GameRules& rules = app->table.Rules();
     TurnDirector& director = app->table.Director();
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "scheme " << g.scheme << (g.swapped ? " swapped" : "")
@@ -367,24 +367,14 @@ TEST_F(GameWindowTest, TheWinnersTrayGlowsAndTheLosersCheckersDim) {
         const Feature loserChecker = top(g.winner == Side::Human ? 22 : 3, 1);
         const Feature winnerChecker = top(g.winner == Side::Human ? HumanTray : ComputerTray, 12);
         // The winner's last checker comes off with the first die.
-        if (g.winner == Side::Human) {
-            SetPosition(app->table, "h1:1 c22:2");
-            rules.OpenRoll(4, 1);
-        } else {
-            SetPosition(app->table, "c24:1 h3:2");
-            director.SwitchSide();
-            rules.OpenRoll(1, 3);
-        }
+        SetPosition(app->table, g.winner == Side::Human ? "h1:1 c22:2" : "c24:1 h3:2");
         const Frame before = Draw();
         const int finished = director.GamesFinished();
         if (g.winner == Side::Human) {
+            app->table.Rules().OpenRoll(4, 1);
             ASSERT_TRUE(director.StartHumanMove(1));
         } else {
-            Play play;
-            play.moves[play.count].from = 24;
-            play.moves[play.count++].die = 1;
-            director.ReadComputerMoves(play);
-            director.BeginComputerMoves();
+            StartComputerTurn(app->table, 1, 3, {{24, 1}});
         }
         for (int frame = 0; director.GamesFinished() == finished; ++frame) {
             ASSERT_LT(frame, 200) << "the game was not won";

@@ -84,7 +84,7 @@ TEST(LegalPlays, ClickByClickReachesExactlyTheGeneratorsPlays) {
         ASSERT_EQ(plays.PlayLength(), length);
         std::set<std::string> seen, ends;
         ClickThrough(plays, {a, b}, board, 0, 0, seen, ends, shortTurns);
-        ASSERT_EQ(ends, expected) << HumanStacks(board.points) << " " << a << "-" << b;
+        ASSERT_EQ(ends, expected) << MoverStacks(board.points) << " " << a << "-" << b;
     }
     EXPECT_EQ(shortTurns, 0u);
 }

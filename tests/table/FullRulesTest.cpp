@@ -19,7 +19,7 @@ protected:
         table = std::make_unique<GameTable>();
         player = std::make_unique<TablePlayer>(*table);
         SetPosition(*table, stacks);
-        SetRoll(*table, a, b);
+        table->Rules().OpenRoll(a, b);
     }
     // The points from which a click moves a checker with the selected die.
     std::vector<int> Offered() const {
@@ -145,7 +145,7 @@ TEST_F(FullRules, TheGhostShowsExactlyWhereAClickMovesTheChecker) {
     std::mt19937 rng(7);
     int moved = 0;
     for (int board = 0; board < 150; board++) {
-        const std::string stacks = HumanStacks(RandomBoard(rng).points);
+        const std::string stacks = MoverStacks(RandomBoard(rng).points);
         const int a = static_cast<int>(rng() % 6 + 1), b = static_cast<int>(rng() % 6 + 1);
         for (int s = 1; s <= HumanBar; s++) {
             Start(stacks.c_str(), a, b);

@@ -40,8 +40,17 @@ void SetPosition(GameTable& table, const char* stacks) {
     table.PlaceCheckersOnTheirSlots();
 }
 
-void SetRoll(GameTable& table, int a, int b) {
+void StartComputerTurn(GameTable& table, int a, int b,
+                       std::initializer_list<std::pair<unsigned, unsigned>> moves) {
+    table.Director().SwitchSide();
     table.Rules().OpenRoll(a, b);
+    Play play;
+    for (const auto& move : moves) {
+        play.moves[play.count].from = move.first;
+        play.moves[play.count++].die = move.second;
+    }
+    table.Director().ReadComputerMoves(play);
+    table.Director().BeginComputerMoves();
 }
 
 std::string MoverStacks(const PointEntry points[26], Side mover) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "soak/TablePlayer.h"
 #include "tests/ai/AiTestSupport.h"
@@ -17,11 +19,10 @@ int RunUntil(TablePlayer& player, const std::function<bool()>& done, int limit =
 void SetPosition(Position& board, const char* stacks);
 void SetPosition(GameTable& table, const char* stacks);
 
-// The roll a turn opens with, with chosen values, as RollForTurn leaves the table.
-void SetRoll(GameTable& table, int a, int b);
+// A computer turn as the turn bookkeeping starts it, but with a chosen play instead of the
+// computer player's: (from point, die) pairs.
+void StartComputerTurn(GameTable& table, int a, int b,
+                       std::initializer_list<std::pair<unsigned, unsigned>> moves);
 
 // The stacks of a board in the mover's frame, for SetPosition, with `mover` as the mover.
 std::string MoverStacks(const PointEntry points[26], Side mover = Side::Human);
-inline std::string HumanStacks(const PointEntry points[26]) {
-    return MoverStacks(points, Side::Human);
-}
