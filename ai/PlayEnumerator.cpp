@@ -291,9 +291,3 @@ unsigned PlayEnumerator::Enumerate(const PointEntry points[26], const unsigned d
     }
     return collector.total;
 }
-
-unsigned EnumeratePlays(const BoardState& board, const unsigned dice[2], PlayCandidate* out,
-                        unsigned capacity) {
-    PlayEnumerator enumerator;
-    return enumerator.Enumerate(board.points, dice, out, capacity);
-}

@@ -84,8 +84,3 @@ private:
     MoveList path;
     PlayVisitor* visitor = nullptr;
 };
-
-// The candidates for the mover (player 1) of the board's current points; see PlayEnumerator.
-// Builds a fresh enumerator on every call: keep a PlayEnumerator to enumerate many positions.
-unsigned EnumeratePlays(const BoardState& board, const unsigned dice[2], PlayCandidate* out,
-                        unsigned capacity);
