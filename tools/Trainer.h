@@ -85,7 +85,8 @@ public:
     int TrainGame(double rate);
 
     // One gradient step of `net` on a roll's candidates: towards the teacher's pick `label`, or,
-    // given the teacher's winning chances, towards its soft targets; either with the level pull.
+    // given the teacher's winning chances, towards its soft targets sharpened by `tau`; either
+    // with the level pull.
     void Learn(NeuralNet& net, const RollPlays& list, int label, const std::vector<float>* chances,
                double tau, double rate);
 
