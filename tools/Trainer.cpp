@@ -116,7 +116,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
         label = RolloutTeacher(list, values, pubevalPick);
     }
     lastLabel = label;
-    Learn(net, list, label, nullptr, rate);
+    Learn(net, list, label, nullptr, options.tau, rate);
     // 3. Labels cost rollouts: keep them and learn from a few earlier ones again.
     if (options.replay > 0) {
         Remember(before, list, label);
@@ -126,7 +126,7 @@ int Trainer::Step(const BoardState& before, const RollPlays& list, double rate) 
             replayCandidates.Find(replayBoard.points, d.die1, d.die2);
             if (d.label < replayCandidates.Size()) {
                 Learn(IsRace(replayBoard) ? race : contact, replayCandidates, d.label, nullptr,
-                      rate);
+                      options.tau, rate);
             }
         }
     }
@@ -174,7 +174,7 @@ double SoftTargetLoss(const std::vector<float>& sums, const std::vector<float>& 
 }
 
 void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label,
-                    const std::vector<float>* chances, double rate) {
+                    const std::vector<float>* chances, double tau, double rate) {
     size_t n = list.Size();
     if (n < 2) {
         return;
@@ -198,7 +198,7 @@ void Trainer::Learn(NeuralNet& net, const RollPlays& list, int label,
     double top = *std::max_element(sums.begin(), sums.end());
     std::vector<double>& grad = gradientStore;
     if (chances) {
-        SoftTargetLoss(sums, *chances, options.tau, grad);
+        SoftTargetLoss(sums, *chances, tau, grad);
     } else {
         double total = 0.0;
         grad.resize(n);
@@ -367,6 +367,7 @@ bool Trainer::RunLabels(std::string& error) {
                 const bool isRace = IsRace(board);
                 Learn(isRace ? race : contact, candidates, d.label,
                       soft[isRace ? 1 : 0] ? &d.winChances : nullptr,
+                      isRace && options.raceTau > 0.0 ? options.raceTau : options.tau,
                       options.rate + (options.finalRate - options.rate) * progress);
             }
         }

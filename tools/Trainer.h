@@ -51,6 +51,9 @@ struct TrainOptions {
     std::string raceLoss = "pick";
     // How sharply the soft targets favour the better candidates: softmax(tau * winning chance).
     double tau = 100.0;
+    // The same for the race network; 0 takes `tau`. Race chances differ by hundredths of a point
+    // between candidates, so targets as sharp as the contact network's need a far larger factor.
+    double raceTau = 0.0;
 };
 
 // The soft-target loss of one decision over the candidates' output sums: the Kullback-Leibler
@@ -82,9 +85,10 @@ public:
     int TrainGame(double rate);
 
     // One gradient step of `net` on a roll's candidates: towards the teacher's pick `label`, or,
-    // given the teacher's winning chances, towards its soft targets; either with the level pull.
+    // given the teacher's winning chances, towards its soft targets sharpened by `tau`; either
+    // with the level pull.
     void Learn(NeuralNet& net, const RollPlays& list, int label, const std::vector<float>* chances,
-               double rate);
+               double tau, double rate);
 
     NeuralNet contact{GameLayers, 3};
     NeuralNet race{GameLayers, 3};

@@ -218,6 +218,26 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
         EXPECT_EQ(text[0], text[1]) << loss;
     }
 
+    // A race factor of its own changes the race network and leaves the contact one as it was.
+    {
+        TrainOptions o;
+        o.out = dir + "/race-tau";
+        std::filesystem::create_directories(o.out);
+        o.labels = {dir + "/a.labels"};
+        o.epochs = 3;
+        o.benchGames = 0;
+        o.rate = 0.1;
+        o.finalRate = 0.02;
+        o.contactLoss = o.raceLoss = "soft";
+        o.raceTau = 5000.0;
+        Trainer trainer(o, pubeval);
+        ASSERT_TRUE(trainer.Run(error)) << error;
+        EXPECT_EQ(ReadAll(o.out + "/epoch-3/" + ContactWeightFile),
+                  ReadAll(dir + "/soft0/epoch-3/" + ContactWeightFile));
+        EXPECT_NE(ReadAll(o.out + "/epoch-3/" + RaceWeightFile),
+                  ReadAll(dir + "/soft0/epoch-3/" + RaceWeightFile));
+    }
+
     // Soft targets need the teacher's chances: a version-1 file is refused by name.
     for (LabelledDecision& d : decisions) {
         d.winChances.clear();

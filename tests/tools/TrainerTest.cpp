@@ -149,7 +149,7 @@ TEST(Training, TheSoftLossStepFollowsItsGradient) {
         before[w] = *weights[w];
     }
     const double rate = 1e-3;
-    trainer.Learn(net, plays, 0, &roll, rate);
+    trainer.Learn(net, plays, 0, &roll, 100.0, rate);
     int checked = 0;
     for (size_t w = 0; w < weights.size(); ++w) {
         const double step = static_cast<double>(*weights[w]) - before[w];
