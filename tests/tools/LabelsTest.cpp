@@ -194,18 +194,23 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
     std::string dir = Scratch("labels-train");
     std::vector<LabelledDecision> decisions = PubevalLabels(40, 7, true);
     ASSERT_TRUE(WriteLabels(decisions, dir + "/a.labels", error)) << error;
+    // Three passes over the labels into `out` with the given loss.
+    const auto options = [&](const std::string& out, const char* loss) {
+        TrainOptions o;
+        o.out = dir + "/" + out;
+        std::filesystem::create_directories(o.out);
+        o.labels = {dir + "/a.labels"};
+        o.epochs = 3;
+        o.benchGames = 0;
+        o.rate = 0.1;
+        o.finalRate = 0.02;
+        o.contactLoss = o.raceLoss = loss;
+        return o;
+    };
     for (const char* loss : {"pick", "soft"}) {
         std::string text[2];
         for (int run = 0; run < 2; ++run) {
-            TrainOptions o;
-            o.out = dir + "/" + loss + std::to_string(run);
-            std::filesystem::create_directories(o.out);
-            o.labels = {dir + "/a.labels"};
-            o.epochs = 3;
-            o.benchGames = 0;
-            o.rate = 0.1;
-            o.finalRate = 0.02;
-            o.contactLoss = o.raceLoss = loss;
+            const TrainOptions o = options(loss + std::to_string(run), loss);
             Trainer trainer(o, pubeval);
             Agreement before = AgreeWithLabels(trainer.contact, trainer.race, decisions);
             ASSERT_TRUE(trainer.Run(error)) << error;
@@ -220,15 +225,7 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
 
     // A race factor of its own changes the race network and leaves the contact one as it was.
     {
-        TrainOptions o;
-        o.out = dir + "/race-tau";
-        std::filesystem::create_directories(o.out);
-        o.labels = {dir + "/a.labels"};
-        o.epochs = 3;
-        o.benchGames = 0;
-        o.rate = 0.1;
-        o.finalRate = 0.02;
-        o.contactLoss = o.raceLoss = "soft";
+        TrainOptions o = options("race-tau", "soft");
         o.raceTau = 5000.0;
         Trainer trainer(o, pubeval);
         ASSERT_TRUE(trainer.Run(error)) << error;
