@@ -14,10 +14,10 @@
 // computer player, the turn director that plays the turns out, and their presentation (the
 // checkers, dice, hand and board as drawn, the hover preview, the pointer). The presentation
 // follows the rules: it shows every step the director reports, and reports back when the hand has
-// finished a phase of a move. The application hands over
-// the pointer and clicks; the frame calls Advance for every step of game time (60 a second) and
-// then DrawTable, which changes nothing. Everything but the drawing links without GL, so a test
-// can play whole games frame by frame without a window.
+// finished a phase of a move. The application hands over the pointer and clicks; the frame calls
+// Advance for every step of game time (60 a second) and then DrawTable, which changes nothing.
+// Everything but the drawing links without GL, so a test can play whole games frame by frame
+// without a window.
 class GameTable : private TurnView {
 public:
     GameTable();
