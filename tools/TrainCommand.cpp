@@ -14,8 +14,8 @@ static const char* const kTrainUsage =
     "         [--check-every G] [--bench-games M] [--stop-at G] [--pubeval FILE]\n"
     "   or: kestrane-ai train --out DIR --labels FILE [--labels FILE ...] --seed S [--from DIR]\n"
     "         [--epochs E] [--held-out K] [--loss pick|soft] [--race-loss pick|soft] [--tau T]\n"
-    "         [--race-tau T] [--rate A] [--final-rate B] [--pull P] [--floor F]\n"
-    "         [--bench-games M] [--pubeval FILE]\n";
+    "         [--race-tau T] [--learn both|contact|race] [--rate A] [--final-rate B]\n"
+    "         [--pull P] [--floor F] [--bench-games M] [--pubeval FILE]\n";
 
 static bool ParseNumber(const char* text, double& out) {
     char* end = nullptr;
@@ -54,6 +54,10 @@ int TrainCommand(int argc, char** argv) {
         } else if ((key == "--loss" || key == "--race-loss") &&
                    (!std::strcmp(value, "pick") || !std::strcmp(value, "soft"))) {
             (key == "--loss" ? options.contactLoss : options.raceLoss) = value;
+        } else if (key == "--learn" &&
+                   (!std::strcmp(value, "both") || !std::strcmp(value, "contact") ||
+                    !std::strcmp(value, "race"))) {
+            options.learn = value;
         } else if ((key == "--tau" || key == "--race-tau") && numeric && number > 0 &&
                    number <= 1e5) {
             (key == "--tau" ? options.tau : options.raceTau) = number;

@@ -344,6 +344,15 @@ bool Trainer::RunLabels(std::string& error) {
                 .push_back(d);
         }
     }
+    if (options.learn != "both") {
+        BoardState board;
+        const bool keepRace = options.learn == "race";
+        auto other = [&](const LabelledDecision& d) {
+            UnpackPoints(d.before, board.points);
+            return IsRace(board) != keepRace;
+        };
+        train.erase(std::remove_if(train.begin(), train.end(), other), train.end());
+    }
     std::fprintf(stderr, "%zu decisions to learn from, %zu held out\n", train.size(),
                  heldOut.size());
     auto start = std::chrono::steady_clock::now();

@@ -54,6 +54,9 @@ struct TrainOptions {
     // The same for the race network; 0 takes `tau`. Race chances differ by hundredths of a point
     // between candidates, so targets as sharp as the contact network's need a far larger factor.
     double raceTau = 0.0;
+    // Which networks learn from labels: "both", or "contact" or "race" alone, the other kept as
+    // `from` gave it (and its decisions skipped, so a pass costs only the learning network's).
+    std::string learn = "both";
 };
 
 // The soft-target loss of one decision over the candidates' output sums: the Kullback-Leibler

@@ -235,6 +235,22 @@ TEST(LabelTraining, SameSeedSameWeightsAndTheNetworksLearnTheLabels) {
                   ReadAll(dir + "/soft0/epoch-3/" + RaceWeightFile));
     }
 
+    // One network learning alone: the other keeps its starting weights, its decisions skipped.
+    for (const char* learn : {"contact", "race"}) {
+        TrainOptions o = options(std::string("learn-") + learn, "soft");
+        o.learn = learn;
+        Trainer trainer(o, pubeval);
+        const auto text = [&](const NeuralNet& net) {
+            EXPECT_TRUE(net.WriteWeightFile(o.out + "/now", error)) << error;
+            return ReadAll(o.out + "/now");
+        };
+        const std::string start[2] = {text(trainer.contact), text(trainer.race)};
+        ASSERT_TRUE(trainer.Run(error)) << error;
+        const bool race = o.learn == "race";
+        EXPECT_EQ(text(trainer.contact) == start[0], race) << learn;
+        EXPECT_EQ(text(trainer.race) == start[1], !race) << learn;
+    }
+
     // Soft targets need the teacher's chances: a version-1 file is refused by name.
     for (LabelledDecision& d : decisions) {
         d.winChances.clear();
