@@ -46,7 +46,7 @@ TEST_F(Simulation, WholeGamesAgainstWeightsFromFiles) {
     [[maybe_unused]] const SimulationResult loose =
         PlayAndCheck("shipped networks, looser rules", shipped, 2, true);
 #ifndef KESTRANE_SHORT_RUNS
-    EXPECT_EQ(r.frames, 6087338);
-    EXPECT_EQ(loose.frames, 4737349);
+    EXPECT_EQ(r.frames, 6142168);
+    EXPECT_EQ(loose.frames, 4726247);
 #endif
 }
